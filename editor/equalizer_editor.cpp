@@ -1,0 +1,91 @@
+#include "editor/equalizer_editor.h"
+
+#include <new>
+
+#include "editor/editor_layout.h"
+#include "editor/editor_window_proc.h"
+#include "host/equalizer_effect.h"
+
+namespace vorn {
+
+namespace {
+
+// Editor windows open in the whole process, over all instances. The window
+// class is registered while it is above zero. Touched only on the host's
+// user-interface thread.
+int editorClassUseCount = 0;
+
+// Handed to the host, which may keep the pointer: static and never changed.
+vst::ERect editorRect = {0, 0, layout::kHeight, layout::kWidth};
+
+}  // namespace
+
+EditorBase* createEqualizerEditor(EqualizerEffect* effect) {
+    return new (std::nothrow) EqualizerEditor(effect);
+}
+
+EqualizerEditor::EqualizerEditor(EqualizerEffect* effect)
+    : EditorBase(effect), equalizer(effect) {
+    platform::WindowSystem& system = platform::windowSystem();
+    // A font or bitmap that cannot be made stays null; drawing with it draws nothing.
+    readoutFont = system.createFont(layout::kReadoutFontHeight, layout::kReadoutFontFace);
+    backgroundBitmap = system.loadBitmap(platform::moduleHandle(), layout::kBackgroundBitmapId);
+    thumbBitmap = system.loadBitmap(platform::moduleHandle(), layout::kThumbBitmapId);
+}
+
+EqualizerEditor::~EqualizerEditor() {
+    // A host may close the effect without closing the editor first; the window
+    // must not outlive the editor whose address it holds, and the class count
+    // must still come back to zero.
+    closeWindow();
+
+    platform::WindowSystem& system = platform::windowSystem();
+    if (backBuffer) system.deleteObject(backBuffer);
+    if (readoutFont) system.deleteObject(readoutFont);
+    if (backgroundBitmap) system.deleteObject(backgroundBitmap);
+    if (thumbBitmap) system.deleteObject(thumbBitmap);
+}
+
+int32_t EqualizerEditor::getEditorRect(vst::ERect** rect) {
+    if (rect) *rect = &editorRect;
+    return 1;
+}
+
+int32_t EqualizerEditor::openWindow(void* parent) {
+    // A second open without a close would otherwise leave the first window
+    // counted for ever and still pointing at this editor.
+    closeWindow();
+    EditorBase::openWindow(parent);
+
+    platform::WindowSystem& system = platform::windowSystem();
+    if (++editorClassUseCount == 1)
+        system.registerClass(kWindowClassName, &editorWindowProc, platform::moduleHandle());
+    window = system.createChildWindow(kWindowClassName, kWindowName, parentWindow, 0, 0,
+                                      layout::kWidth, layout::kHeight, platform::moduleHandle());
+    system.setWindowUserData(window, this);
+    windowOpen = true;
+    return 1;
+}
+
+void EqualizerEditor::closeWindow() {
+    if (!windowOpen) return;  // never count a window twice down
+    windowOpen = false;
+
+    platform::WindowSystem& system = platform::windowSystem();
+    system.destroyWindow(window);
+    if (--editorClassUseCount == 0)
+        system.unregisterClass(kWindowClassName, platform::moduleHandle());
+}
+
+void EqualizerEditor::idleTick() {
+    // Every idle call repaints: dragged thumbs, the read-out and the meters all
+    // reach the screen this way.
+    if (windowOpen) platform::windowSystem().invalidate(window);
+    EditorBase::idleTick();
+}
+
+void EqualizerEditor::refresh() {
+    if (windowOpen) platform::windowSystem().invalidate(window);
+}
+
+}  // namespace vorn

@@ -1,0 +1,60 @@
+#pragma once
+// The equalizer's editor: a 700 by 180 child window in the host's window,
+// drawn from two bitmaps, with one slider per band and channel. Everything the
+// user sees or changes lives in the effect; the editor owns only its window,
+// three bitmaps and a font.
+
+#include "editor/editor_base.h"
+#include "host/vst2.h"
+#include "platform/window_system.h"
+
+namespace vorn {
+
+class EqualizerEffect;
+
+class EqualizerEditor : public EditorBase {
+public:
+    // Opened by a press on the title plate. A placeholder: the product has no
+    // web presence of its own.
+    static constexpr const char* kMakerWebAddress = "https://example.invalid/vorn";
+    static constexpr const char* kWindowClassName = "VSTEditorClass";
+    static constexpr const char* kWindowName = "Window";
+
+    explicit EqualizerEditor(EqualizerEffect* effect);
+    ~EqualizerEditor() override;
+
+    int32_t getEditorRect(vst::ERect** rect) override;
+    int32_t openWindow(void* parent) override;
+    void closeWindow() override;
+    void idleTick() override;
+    void refresh() override;
+
+    // The halves of the window procedure; `target` is the window the message
+    // came to.
+    void paint(platform::Window target);
+    void pressLeftButton(platform::Window target, unsigned x, unsigned y);
+    void movePointer(unsigned x, unsigned y);
+    void releaseLeftButton();
+
+private:
+    // Steps of a paint, each drawing into the off-screen frame.
+    void drawBackground(platform::Context frame);
+    void drawThumbs(platform::Context frame);
+    void drawSwitchLamps(platform::Context frame);
+    void drawReadout(platform::Context frame);
+    void drawLevelBars(platform::Context frame);
+    void drawBitmap(platform::Context frame, platform::Handle bitmap, int x, int y, int width,
+                    int height);
+
+    void setBandsUnderPointer(unsigned x, unsigned y, float value);
+
+    EqualizerEffect* equalizer;
+    platform::Window window = nullptr;  // keeps its last value after closeWindow
+    platform::Handle backgroundBitmap;
+    platform::Handle thumbBitmap;
+    platform::Handle readoutFont;
+    platform::Handle backBuffer = nullptr;  // made by the first paint, kept until destruction
+    bool windowOpen = false;
+};
+
+}  // namespace vorn
