@@ -1,0 +1,194 @@
+#include "host/effect_base.h"
+
+#include <cstring>
+
+#include "editor/editor_base.h"
+
+namespace vorn {
+namespace {
+
+constexpr int32_t kNoEffectId = vst::fourCharacterCode("NoEf");
+constexpr intptr_t kIdentifyAnswer = vst::fourCharacterCode("NvEf");
+constexpr double kVuScale = 32767.0;
+
+// The five entry points stored in the record. Each finds its instance again
+// through the record's `object` field.
+intptr_t VORN_CDECL dispatcherEntry(vst::AEffect* record, int32_t opcode, int32_t index,
+                                    intptr_t value, void* ptr, float opt) {
+    EffectBase* effect = EffectBase::fromRecord(record);
+    intptr_t answer = effect->dispatcher(opcode, index, value, ptr, opt);
+    if (opcode == vst::effClose) {
+        // The host's last word: the instance goes, and the record with it.
+        delete effect;
+        return 1;
+    }
+    return answer;
+}
+
+void VORN_CDECL processEntry(vst::AEffect* record, float** inputs, float** outputs,
+                             int32_t sampleFrames) {
+    EffectBase::fromRecord(record)->process(inputs, outputs, sampleFrames);
+}
+
+void VORN_CDECL processReplacingEntry(vst::AEffect* record, float** inputs, float** outputs,
+                                      int32_t sampleFrames) {
+    EffectBase::fromRecord(record)->processReplacing(inputs, outputs, sampleFrames);
+}
+
+void VORN_CDECL setParameterEntry(vst::AEffect* record, int32_t index, float value) {
+    EffectBase::fromRecord(record)->setParameter(index, value);
+}
+
+float VORN_CDECL getParameterEntry(vst::AEffect* record, int32_t index) {
+    return EffectBase::fromRecord(record)->getParameter(index);
+}
+
+void writeEmpty(char* text) {
+    if (text) text[0] = '\0';
+}
+
+}  // namespace
+
+EffectBase::EffectBase(vst::HostCallback host, int32_t programs, int32_t params)
+    : audioMaster(host), numPrograms(programs), numParams(params) {
+    std::memset(&aeffect, 0, sizeof aeffect);
+    aeffect.magic = vst::kEffectMagic;
+    aeffect.dispatcher = dispatcherEntry;
+    aeffect.process = processEntry;
+    aeffect.setParameter = setParameterEntry;
+    aeffect.getParameter = getParameterEntry;
+    aeffect.numPrograms = programs;
+    aeffect.numParams = params;
+    aeffect.numInputs = 1;
+    aeffect.numOutputs = 2;
+    aeffect.flags = 0;
+    aeffect.ioRatio = 1.0f;
+    aeffect.object = this;
+    aeffect.uniqueID = kNoEffectId;
+    aeffect.version = 1;
+    aeffect.processReplacing = processReplacingEntry;
+}
+
+EffectBase::~EffectBase() { delete editor; }
+
+void EffectBase::attachEditor(EditorBase* newEditor) {
+    editor = newEditor;
+    if (editor) setFlag(vst::effFlagsHasEditor, true);
+}
+
+intptr_t EffectBase::callHost(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt,
+                              intptr_t fallback) {
+    if (!audioMaster) return fallback;
+    return audioMaster(&aeffect, opcode, index, value, ptr, opt);
+}
+
+void EffectBase::setFlag(int32_t flag, bool state) {
+    if (state)
+        aeffect.flags |= flag;
+    else
+        aeffect.flags &= ~flag;
+}
+
+void EffectBase::setParameter(int32_t, float) {}
+float EffectBase::getParameter(int32_t) { return 0.0f; }
+
+void EffectBase::automateParameter(int32_t index, float value) {
+    setParameter(index, value);
+    callHost(vst::audioMasterAutomate, index, 0, nullptr, value, 0);
+}
+
+void EffectBase::processReplacing(float**, float**, int32_t) {}
+
+intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt) {
+    // Compared as unsigned: negative opcodes fall out with those above 24.
+    switch (static_cast<uint32_t>(opcode)) {
+    case vst::effOpen: open(); break;
+    case vst::effClose: close(); break;
+    case vst::effSetProgram:
+        // Below zero is no program either, whatever a signed test would let through.
+        if (value >= 0 && value < numPrograms) setProgram(static_cast<int32_t>(value));
+        break;
+    case vst::effGetProgram: return getProgram();
+    case vst::effSetProgramName: setProgramName(static_cast<char*>(ptr)); break;
+    case vst::effGetProgramName: getProgramName(static_cast<char*>(ptr)); break;
+    case vst::effGetParamLabel: getParamLabel(index, static_cast<char*>(ptr)); break;
+    case vst::effGetParamDisplay: getParamDisplay(index, static_cast<char*>(ptr)); break;
+    case vst::effGetParamName: getParamName(index, static_cast<char*>(ptr)); break;
+    case vst::effGetVu: return static_cast<int32_t>(getVu() * kVuScale);
+    case vst::effSetSampleRate: setSampleRate(opt); break;
+    case vst::effSetBlockSize: setBlockSize(static_cast<int32_t>(value)); break;
+    case vst::effMainsChanged:
+        if (value == 0)
+            suspend();
+        else
+            resume();
+        break;
+    case vst::effEditGetRect:
+        return editor ? editor->getEditorRect(static_cast<vst::ERect**>(ptr)) : 0;
+    case vst::effEditOpen: return editor ? editor->openWindow(ptr) : 0;
+    case vst::effEditClose:
+        if (editor) editor->closeWindow();
+        break;
+    case vst::effEditIdle:
+        if (editor) editor->idleTick();
+        break;
+    case vst::effIdentify: return kIdentifyAnswer;
+    case vst::effGetChunk: return getChunk(static_cast<void**>(ptr), index != 0);
+    case vst::effSetChunk: return setChunk(ptr, static_cast<int32_t>(value), index != 0);
+    default: break;
+    }
+    return 0;
+}
+
+void EffectBase::open() {}
+void EffectBase::close() {}
+int32_t EffectBase::getProgram() { return programIndex; }
+void EffectBase::setProgram(int32_t program) { programIndex = program; }
+void EffectBase::setProgramName(char* name) { writeEmpty(name); }
+void EffectBase::getProgramName(char* name) { writeEmpty(name); }
+void EffectBase::getParamLabel(int32_t, char* text) { writeEmpty(text); }
+void EffectBase::getParamDisplay(int32_t, char* text) { writeEmpty(text); }
+void EffectBase::getParamName(int32_t, char* text) { writeEmpty(text); }
+float EffectBase::getVu() { return 0.0f; }
+int32_t EffectBase::getChunk(void**, bool) { return 0; }
+int32_t EffectBase::setChunk(void*, int32_t, bool) { return 0; }
+void EffectBase::setSampleRate(float rate) { sampleRate.store(rate, std::memory_order_relaxed); }
+void EffectBase::setBlockSize(int32_t size) { blockSize.store(size, std::memory_order_relaxed); }
+void EffectBase::suspend() {}
+void EffectBase::resume() {}
+void EffectBase::setUniqueId(int32_t id) { aeffect.uniqueID = id; }
+void EffectBase::setNumInputs(int32_t count) { aeffect.numInputs = count; }
+void EffectBase::setNumOutputs(int32_t count) { aeffect.numOutputs = count; }
+void EffectBase::setHasVu(bool state) { setFlag(vst::effFlagsHasVu, state); }
+void EffectBase::setHasClip(bool state) { setFlag(vst::effFlagsHasClip, state); }
+void EffectBase::setCanMono(bool state) { setFlag(vst::effFlagsCanMono, state); }
+void EffectBase::setCanReplacing(bool state) { setFlag(vst::effFlagsCanReplacing, state); }
+void EffectBase::setProgramChunks(bool state) { setFlag(vst::effFlagsProgramChunks, state); }
+void EffectBase::setRealQualities(int32_t qualities) { aeffect.realQualities = qualities; }
+void EffectBase::setOffQualities(int32_t qualities) { aeffect.offQualities = qualities; }
+void EffectBase::setInitialDelay(int32_t delay) { aeffect.initialDelay = delay; }
+float EffectBase::getSampleRate() { return sampleRate.load(std::memory_order_relaxed); }
+int32_t EffectBase::getBlockSize() { return blockSize.load(std::memory_order_relaxed); }
+
+int32_t EffectBase::hostVersion() {
+    intptr_t answer = callHost(vst::audioMasterVersion, 0, 0, nullptr, 0.0f, 1);
+    return answer == 0 ? 1 : static_cast<int32_t>(answer);
+}
+
+int32_t EffectBase::hostCurrentId() {
+    return static_cast<int32_t>(callHost(vst::audioMasterCurrentId, 0, 0, nullptr, 0.0f, 0));
+}
+
+void EffectBase::hostIdle() { callHost(vst::audioMasterIdle, 0, 0, nullptr, 0.0f, 0); }
+
+// The host answers 0 for a connected pin.
+bool EffectBase::inputPinConnected(int32_t input) {
+    return callHost(vst::audioMasterPinConnected, input, 0, nullptr, 0.0f, 0) == 0;
+}
+
+bool EffectBase::outputPinConnected(int32_t output) {
+    return callHost(vst::audioMasterPinConnected, output, 1, nullptr, 0.0f, 0) == 0;
+}
+
+}  // namespace vorn

@@ -1,0 +1,43 @@
+// Drives a built plug-in library only through its exported entry point and
+// the record it hands back, as a host would, and checks what it sees.
+//   vorn_entry_checks <library> [group filter]
+
+#include <cstdio>
+
+#include "tests/through_entry/check.h"
+#include "tests/through_entry/plugin_under_test.h"
+#include "tools/host/plugin_library.h"
+
+namespace vorn::checks {
+namespace {
+
+testhost::PluginLibrary library;
+
+}  // namespace
+
+vst::EntryProc pluginEntry() { return library.entry("main"); }
+vst::EntryProc pluginEntryNamed(const char* name) { return library.entry(name); }
+
+std::unique_ptr<testhost::PluginInstance> openInstance() {
+    vst::AEffect* effect = pluginEntry()(testhost::hostCallback);
+    if (!effect) return nullptr;
+    return std::make_unique<testhost::PluginInstance>(effect);
+}
+
+}  // namespace vorn::checks
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <plug-in library> [group filter]\n", argv[0]);
+        return 2;
+    }
+    if (!vorn::checks::library.load(argv[1])) {
+        std::printf("cannot load %s: %s\n", argv[1], vorn::checks::library.error().c_str());
+        return 2;
+    }
+    if (!vorn::checks::pluginEntry()) {
+        std::printf("%s exports no main\n", argv[1]);
+        return 2;
+    }
+    return vorn::checks::runAll(argc > 2 ? argv[2] : nullptr);
+}
