@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace vorn::engine {
+
+// One second-order peaking filter: five coefficients (already divided by a0)
+// and the direct-form-I history. A plain record so that the engine's arrays of
+// them are exactly the filter state and nothing else; all zero at construction.
+struct BandFilter {
+    float b0 = 0, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+    float y1 = 0, y2 = 0, x1 = 0, x2 = 0;
+
+    // Writes the five coefficients, never the history: a new gain acts on the
+    // history the old one left. Where the formulas give no usable filter
+    // (centre at a multiple of half the sample rate, nonsense sample rate) the
+    // band becomes the identity, because it has no audible centre there.
+    void design(double centreHz, double sampleRate, double bandwidthOctaves, double gainDb);
+
+    // One direct-form-I step. The sum is formed in double from the float
+    // operands, strictly left to right, and the history keeps floats: the
+    // output must not depend on the compiler or the platform.
+    float step(float x) {
+        const double y = static_cast<double>(b0) * x + static_cast<double>(b1) * x1 +
+                         static_cast<double>(b2) * x2 - static_cast<double>(a1) * y1 -
+                         static_cast<double>(a2) * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = static_cast<float>(y);
+        return y1;
+    }
+
+    bool historyIsFinite() const {
+        return std::isfinite(y1) && std::isfinite(y2) && std::isfinite(x1) && std::isfinite(x2);
+    }
+
+    // A NaN or infinity that reached the history would otherwise recirculate
+    // forever, since the history is never reset; silence is the safe restart.
+    void discardNonFiniteHistory() {
+        if (!historyIsFinite()) {
+            y1 = y2 = x1 = x2 = 0.0f;
+        }
+    }
+};
+
+}  // namespace vorn::engine

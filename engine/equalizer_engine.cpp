@@ -1,0 +1,62 @@
+#include "engine/equalizer_engine.h"
+
+namespace vorn::engine {
+
+void addDenormalGuard(float* left, float* right, int32_t frames) {
+    for (int32_t k = 0; k < frames; ++k) {
+        const float offset = (k % 2 == 0) ? kDenormalGuard : -kDenormalGuard;
+        left[k] += offset;
+        right[k] += offset;
+    }
+}
+
+void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames,
+                                   bool replacing, const Program& program, double sampleRate) {
+    const bool hasSamples = sampleFrames > 0;
+    float* left = hasSamples ? inputs[0] : nullptr;
+    float* right = hasSamples ? inputs[1] : nullptr;
+
+    if (hasSamples) {
+        inputMeter.update(left, right, sampleFrames);
+        addDenormalGuard(left, right, sampleFrames);
+    }
+
+    // Band-major: the whole block passes band 0 before band 1 starts. Each
+    // band's values are read just before its design, so an edit made during
+    // the block already reaches the bands not yet designed. Coefficients are
+    // designed afresh every block, also for an empty one.
+    for (int band = 0; band < kBandCount; ++band) {
+        const double leftGain = gainDb(program.left[band].load(std::memory_order_relaxed));
+        const double rightGain = gainDb(program.right[band].load(std::memory_order_relaxed));
+        BandFilter& leftFilter = leftFilters[band];
+        BandFilter& rightFilter = rightFilters[band];
+        leftFilter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, leftGain);
+        rightFilter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, rightGain);
+        if (hasSamples) {
+            filterBand(leftFilter, rightFilter, left, right, sampleFrames);
+            leftFilter.discardNonFiniteHistory();
+            rightFilter.discardNonFiniteHistory();
+        }
+    }
+
+    if (!hasSamples) {
+        return;
+    }
+    outputMeter.update(left, right, sampleFrames);
+
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+    if (replacing) {
+        for (int32_t k = 0; k < sampleFrames; ++k) {
+            outLeft[k] = left[k];
+            outRight[k] = right[k];
+        }
+    } else {
+        for (int32_t k = 0; k < sampleFrames; ++k) {
+            outLeft[k] += left[k];
+            outRight[k] += right[k];
+        }
+    }
+}
+
+}  // namespace vorn::engine
