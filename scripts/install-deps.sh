@@ -18,5 +18,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-  wine wine32:i386 xvfb xauth \
+  wine wine32:i386 wine64 xvfb xauth \
   valgrind ca-certificates >/dev/null

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The whole test suite from a fresh machine: installs what the build and the
+# tests need, builds the three targets, and runs every test: unit tests,
+# the same tests under the address and undefined-behaviour sanitizers, and
+# the built libraries driven through their entry point natively, under
+# valgrind, and under Wine (the real i686 DLL, and the x86-64 one).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+scripts/install-deps.sh
+scripts/build.sh
+
+cmake -S . -B build/linux-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON >/dev/null
+cmake --build build/linux-sanitize -j "$jobs"
+
+. scripts/xvfb.sh
+start_private_display
+
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+echo "== sanitizer build"
+ctest --test-dir build/linux-sanitize --output-on-failure -j "$jobs"
+echo "== release build, Linux module and Windows DLLs"
+ctest --test-dir build/linux --output-on-failure -j "$jobs"
