@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,9 @@ struct Request {
     Reading reading;
     intptr_t noHostAnswer;
 };
+
+// Failure messages name the request rather than dump its bytes.
+void PrintTo(const Request& request, std::ostream* out) { *out << request.name; }
 
 intptr_t address(const void* p) { return reinterpret_cast<intptr_t>(p); }
 

@@ -197,9 +197,6 @@ TEST(EqualizerAnswers, VersionKeysConnectionsAndCategory) {
         EXPECT_EQ(dispatch(effect, vst::effConnectInput, 5, value), 1);
         EXPECT_EQ(dispatch(effect, vst::effConnectOutput, -2, value), 1);
     }
-    EXPECT_EQ(dispatch(effect, vst::effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), 1);
-    EXPECT_EQ(effect.getBlockSize(), 512);
-    EXPECT_EQ(effect.getSampleRate(), 48000.0f);
 }
 
 TEST(Capabilities, TheEqualizerClaimsNone) {
