@@ -10,6 +10,22 @@ void addDenormalGuard(float* left, float* right, int32_t frames) {
     }
 }
 
+void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, float* right,
+                int32_t frames) {
+    // The channels are independent, so interleaving them per sample gives the
+    // same result as one channel after the other, with two recursions in
+    // flight. Local copies keep the state in registers: as far as the compiler
+    // knows, the sample arrays could alias the filter records.
+    BandFilter l = leftFilter;
+    BandFilter r = rightFilter;
+    for (int32_t k = 0; k < frames; ++k) {
+        left[k] = l.step(left[k]);
+        right[k] = r.step(right[k]);
+    }
+    leftFilter = l;
+    rightFilter = r;
+}
+
 void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames,
                                    bool replacing, const Program& program, double sampleRate) {
     const bool hasSamples = sampleFrames > 0;

@@ -36,21 +36,10 @@ constexpr float kDenormalGuard = 1e-25f;
 
 void addDenormalGuard(float* left, float* right, int32_t frames);
 
-// Runs one block of both channels through one band's pair of filters. The
-// channels are independent, so interleaving them per sample gives the same
-// result as one channel after the other, with two recursions in flight.
-inline void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, float* right,
-                       int32_t frames) {
-    // Local copies keep the state in registers: the sample arrays could
-    // otherwise alias the filter records as far as the compiler knows.
-    BandFilter l = leftFilter;
-    BandFilter r = rightFilter;
-    for (int32_t k = 0; k < frames; ++k) {
-        left[k] = l.step(left[k]);
-        right[k] = r.step(right[k]);
-    }
-    leftFilter = l;
-    rightFilter = r;
-}
+// Runs one block of both channels through one band's pair of filters. Kept
+// out of line so that the loop is compiled once, on its own, with every
+// register free for the two recursions.
+void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, float* right,
+                int32_t frames);
 
 }  // namespace vorn::engine
