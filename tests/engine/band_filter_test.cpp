@@ -113,24 +113,5 @@ TEST(BandFilterDesign, EveryBandIsStableAtCommonSampleRates) {
     }
 }
 
-TEST(BandFilterHistory, NonFiniteHistoryIsDiscardedFiniteIsKept) {
-    BandFilter f;
-    f.design(1000.0, 44100.0, bandwidthOctaves, 12.0);
-    f.step(0.5f);
-    f.step(-0.25f);
-    const BandFilter before = f;
-    f.discardNonFiniteHistory();
-    EXPECT_EQ(f.y1, before.y1);
-    EXPECT_EQ(f.x2, before.x2);
-
-    f.step(std::numeric_limits<float>::infinity());
-    f.discardNonFiniteHistory();
-    EXPECT_EQ(f.y1, 0.0f);
-    EXPECT_EQ(f.y2, 0.0f);
-    EXPECT_EQ(f.x1, 0.0f);
-    EXPECT_EQ(f.x2, 0.0f);
-    EXPECT_EQ(f.b0, before.b0);
-}
-
 }  // namespace
 }  // namespace vorn::engine

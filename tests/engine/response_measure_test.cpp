@@ -55,17 +55,5 @@ TEST(ResponseMeasure, FlatIsZeroAndUnmeasurableFrequenciesAreMarked) {
     }
 }
 
-TEST(ResponseMeasure, PresetsAndSweep) {
-    Program program;
-    EXPECT_FALSE(applyPreset("loud", program));
-    EXPECT_TRUE(applyPreset("zigzag", program));
-    EXPECT_EQ(program.left[0].load(), 0.75f);
-    EXPECT_EQ(program.right[1].load(), 0.25f);
-    const std::vector<double> sweep = logSweep(20.0, 20000.0, 12);
-    EXPECT_EQ(sweep.size(), 121u);
-    EXPECT_DOUBLE_EQ(sweep.front(), 20.0);
-    EXPECT_NEAR(sweep.back(), 20000.0, 1e-6);
-}
-
 }  // namespace
 }  // namespace vorn::response
