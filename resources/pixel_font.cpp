@@ -24,7 +24,7 @@ constexpr Glyph kGlyphs[] = {
     {'/', {"....#", "....#", "...#.", "..#..", ".#...", "#....", "#...."}},
     {'(', {".#", "#.", "#.", "#.", "#.", "#.", ".#"}},
     {')', {"#.", ".#", ".#", ".#", ".#", ".#", "#."}},
-    {'0', {".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."}},
+    {'0', {".##.", "#..#", "#..#", "#..#", "#..#", "#..#", ".##."}},
     {'1', {".#.", "##.", ".#.", ".#.", ".#.", ".#.", "###"}},
     {'2', {".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"}},
     {'3', {"####.", "....#", "....#", ".###.", "....#", "....#", "####."}},
@@ -88,11 +88,26 @@ constexpr Glyph kGlyphs[] = {
     {'z', {"....", "....", "####", "...#", ".##.", "#...", "####"}},
 };
 
+// Bold letters are struck twice, one column apart, which would fill the
+// one-column gaps of these; their bold forms keep two-column gaps instead.
+constexpr Glyph kOpenBoldGlyphs[] = {
+    {'m', {".......", ".......", "##.##..", "#..#..#", "#..#..#", "#..#..#", "#..#..#"}},
+    {'w', {".......", ".......", "#..#..#", "#..#..#", "#..#..#", "#..#..#", ".##.##."}},
+    {'M', {"#.....#", "##...##", "#.#.#.#", "#..#..#", "#.....#", "#.....#", "#.....#"}},
+    {'W', {"#.....#", "#.....#", "#.....#", "#..#..#", "#..#..#", "#..#..#", ".##.##."}},
+    {'V', {"#.....#", "#.....#", "#.....#", "#.....#", ".#...#.", "..#.#..", "...#..."}},
+};
+
 // Characters without a glyph show as a hollow box, so that they are seen
 // rather than silently dropped.
 constexpr Glyph kMissingGlyph = {'?', {"####", "#..#", "#..#", "#..#", "#..#", "#..#", "####"}};
 
-const Glyph& glyphFor(char character) {
+const Glyph& glyphFor(char character, Weight weight = Weight::normal) {
+    if (weight == Weight::bold) {
+        for (const Glyph& glyph : kOpenBoldGlyphs) {
+            if (glyph.character == character) return glyph;
+        }
+    }
     for (const Glyph& glyph : kGlyphs) {
         if (glyph.character == character) return glyph;
     }
@@ -123,13 +138,15 @@ void drawGlyph(Image& image, int x, int y, const Glyph& glyph, Colour colour, We
 
 int textWidth(std::string_view text, Weight weight) {
     int width = 0;
-    for (char character : text) width += drawnWidth(glyphFor(character), weight) + kGlyphGap;
+    for (char character : text) {
+        width += drawnWidth(glyphFor(character, weight), weight) + kGlyphGap;
+    }
     return text.empty() ? 0 : width - kGlyphGap;
 }
 
 void drawText(Image& image, int x, int y, std::string_view text, Colour colour, Weight weight) {
     for (char character : text) {
-        const Glyph& glyph = glyphFor(character);
+        const Glyph& glyph = glyphFor(character, weight);
         drawGlyph(image, x, y, glyph, colour, weight);
         x += drawnWidth(glyph, weight) + kGlyphGap;
     }

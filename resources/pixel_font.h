@@ -11,7 +11,6 @@
 namespace vorn::resources {
 
 constexpr int kGlyphHeight = 7;
-constexpr int kGlyphMaxWidth = 5;
 constexpr int kGlyphGap = 1;  // blank columns between two glyphs
 
 enum class Weight { normal, bold };
