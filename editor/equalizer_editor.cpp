@@ -52,14 +52,17 @@ int32_t EqualizerEditor::getEditorRect(vst::ERect** rect) {
 }
 
 int32_t EqualizerEditor::openWindow(void* parent) {
-    // A second open without a close would otherwise leave the first window
-    // counted for ever and still pointing at this editor.
-    closeWindow();
     EditorBase::openWindow(parent);
-
     platform::WindowSystem& system = platform::windowSystem();
-    if (++editorClassUseCount == 1)
+
+    if (windowOpen) {
+        // Opened again without a close: the earlier window goes, or it would
+        // stay counted for ever and keep pointing at this editor. The new one
+        // takes its place in the count.
+        system.destroyWindow(window);
+    } else if (++editorClassUseCount == 1) {
         system.registerClass(kWindowClassName, &editorWindowProc, platform::moduleHandle());
+    }
     window = system.createChildWindow(kWindowClassName, kWindowName, parentWindow, 0, 0,
                                       layout::kWidth, layout::kHeight, platform::moduleHandle());
     system.setWindowUserData(window, this);

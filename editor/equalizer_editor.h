@@ -36,6 +36,9 @@ public:
     void movePointer(unsigned x, unsigned y);
     void releaseLeftButton();
 
+    // The window while it is open, else null; for tools and tests.
+    platform::Window openWindowHandle() const { return windowOpen ? window : nullptr; }
+
 private:
     // Steps of a paint, each drawing into the off-screen frame.
     void drawBackground(platform::Context frame);
