@@ -1,11 +1,13 @@
 // A small host: loads the plug-in the way a real host does, talks to it only
 // through its exported entry point and record, and prints what it sees.
 //   vorn_host [library]
+// or, in the Windows build, one of the editor modes (editor_modes.h).
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tools/host/editor_modes.h"
 #include "tools/host/host_callback.h"
 #include "tools/host/plugin_instance.h"
 #include "tools/host/plugin_library.h"
@@ -67,6 +69,9 @@ void processSine(testhost::PluginInstance& plugin, double sampleRate) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const int editorStatus = testhost::runEditorMode(argc, argv);
+    if (editorStatus >= 0) return editorStatus;
+
     const std::string path = argc > 1 ? argv[1] : kDefaultLibrary;
     testhost::PluginLibrary library;
     if (!library.load(path)) {

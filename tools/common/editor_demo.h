@@ -1,0 +1,80 @@
+#pragma once
+// The editor picture the main job shows, made the way a user would make it:
+// one mouse drag per slider. The headless render and the Windows host under
+// Wine replay the same drags and the same audio, so their pictures can be
+// compared and the plot shows the program the drags produced.
+//
+// Left channel: a smile (both ends raised, the middle lowered). Right
+// channel: a tilt from bass cut to treble lift with a presence bump.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "host/vst2.h"
+#include "tools/host/signal.h"
+
+namespace vorn::tools::demo {
+
+constexpr int kBands = 30;
+constexpr int kBandPitch = 23;
+// Columns that hit only one channel's slider with both L and R switches on:
+// the middle of the left thumb and of the right thumb.
+constexpr int kLeftSliderColumn = 12;
+constexpr int kRightSliderColumn = 23;
+// Pointer rows: the index line's row for flat and the travel for 0..1.
+constexpr int kFlatRow = 92;
+constexpr double kRowsPerDecibel = 116.0 / 24.0;
+
+// Music stand-in for the level bars: a steady sine through the plug-in.
+constexpr double kSineHz = 1000.0;
+constexpr double kSineAmplitude = 0.4;
+constexpr double kSampleRate = 48000.0;
+constexpr int kBlockFrames = 480;
+constexpr int kBlocks = 20;
+
+struct Drag {
+    int x;
+    int y;  // the press, the move and the release all happen here
+};
+
+inline double leftGainDb(int band) {
+    const double t = (band - 14.5) / 14.5;
+    return -3.0 + 11.0 * t * t;
+}
+
+inline double rightGainDb(int band) {
+    const double bump = (band - 21.0) / 2.5;
+    return -6.0 + 12.0 * band / 29.0 + 4.0 * std::exp(-bump * bump);
+}
+
+inline int rowForGain(double gainDb) {
+    const double clamped = std::min(12.0, std::max(-12.0, gainDb));
+    return kFlatRow - static_cast<int>(std::lround(clamped * kRowsPerDecibel));
+}
+
+// Every left slider, then every right slider, lowest band first.
+inline std::vector<Drag> drags() {
+    std::vector<Drag> all;
+    for (int band = 0; band < kBands; ++band)
+        all.push_back({kLeftSliderColumn + kBandPitch * band, rowForGain(leftGainDb(band))});
+    for (int band = 0; band < kBands; ++band)
+        all.push_back({kRightSliderColumn + kBandPitch * band, rowForGain(rightGainDb(band))});
+    return all;
+}
+
+// Plays the sine through the plug-in's processReplacing so that the meters
+// hold a level; the sample rate must already be set to kSampleRate.
+inline void playSine(vst::AEffect* effect) {
+    std::vector<float> outLeft(kBlockFrames), outRight(kBlockFrames);
+    for (int block = 0; block < kBlocks; ++block) {
+        auto left = testhost::sine(kSineHz, kSampleRate, kSineAmplitude, kBlockFrames,
+                                   static_cast<size_t>(block) * kBlockFrames);
+        auto right = left;
+        float* inputs[2] = {left.data(), right.data()};
+        float* outputs[2] = {outLeft.data(), outRight.data()};
+        effect->processReplacing(effect, inputs, outputs, kBlockFrames);
+    }
+}
+
+}  // namespace vorn::tools::demo

@@ -1,0 +1,28 @@
+#pragma once
+// Picture files as the tools exchange them: PNG from our own writer and
+// uncompressed BMP (24 or 32 bits per pixel, as GDI and our artwork write
+// them). The reader is not a general decoder: a PNG whose data is really
+// compressed, or a BMP with a palette or compression, is refused with a
+// message rather than misread.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/common/picture.h"
+
+namespace vorn::tools {
+
+// 24-bit BMP, rows bottom-up, each padded to four bytes.
+std::vector<uint8_t> encodeBmp(const Picture& picture);
+
+// Decoders of whole files; on failure they answer false and say why.
+bool decodeBmp(const std::vector<uint8_t>& bytes, Picture& picture, std::string& error);
+bool decodePng(const std::vector<uint8_t>& bytes, Picture& picture, std::string& error);
+
+// By the file's name: ".bmp" (any case) is BMP, everything else PNG.
+bool writePicture(const std::string& path, const Picture& picture);
+// By the file's first bytes.
+bool readPicture(const std::string& path, Picture& picture, std::string& error);
+
+}  // namespace vorn::tools
