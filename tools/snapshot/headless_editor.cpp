@@ -21,6 +21,16 @@ char hostFrameToken;
 
 }  // namespace
 
+Picture toPicture(const resources::Image& image) {
+    Picture picture(image.width, image.height);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const platform::Colour colour = image.at(x, y);
+            picture.set(x, y, Rgb{colour.red, colour.green, colour.blue});
+        }
+    return picture;
+}
+
 HeadlessEditor::HeadlessEditor() {
     auto* created = new EqualizerEffect(&plainHost);
     effectRecord = created->record();
@@ -73,14 +83,7 @@ Picture HeadlessEditor::render() {
     effectRecord->dispatcher(effectRecord, vst::effEditIdle, 0, 0, nullptr, 0.0f);
     auto& system = platform::headlessWindowSystem();
     system.paint(window);
-    const resources::Image& screen = system.screen(window);
-    Picture picture(screen.width, screen.height);
-    for (int y = 0; y < screen.height; ++y)
-        for (int x = 0; x < screen.width; ++x) {
-            const platform::Colour colour = screen.at(x, y);
-            picture.set(x, y, Rgb{colour.red, colour.green, colour.blue});
-        }
-    return picture;
+    return toPicture(system.screen(window));
 }
 
 }  // namespace vorn::tools

@@ -8,6 +8,7 @@
 
 #include "host/vst2.h"
 #include "platform/window_system.h"
+#include "resources/image.h"
 #include "tools/common/picture.h"
 
 namespace vorn {
@@ -15,6 +16,9 @@ class EqualizerEffect;
 }
 
 namespace vorn::tools {
+
+// The same pixels in the tools' picture type, ready for a file.
+Picture toPicture(const resources::Image& image);
 
 class HeadlessEditor {
 public:
