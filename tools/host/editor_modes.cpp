@@ -109,9 +109,10 @@ void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb) {
         const double blockInput = rms(left);
         plugin.processReplacing(left, right, outLeft, outRight);
         if (block < kBlocks / 2) continue;
+        const double blockLeft = rms(outLeft), blockRight = rms(outRight);
         inputEnergy += blockInput * blockInput;
-        leftEnergy += rms(outLeft) * rms(outLeft);
-        rightEnergy += rms(outRight) * rms(outRight);
+        leftEnergy += blockLeft * blockLeft;
+        rightEnergy += blockRight * blockRight;
     }
     leftDb = 10.0 * std::log10(leftEnergy / inputEnergy);
     rightDb = 10.0 * std::log10(rightEnergy / inputEnergy);
