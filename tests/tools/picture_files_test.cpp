@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/common/picture_compare.h"
+#include "resources/bmp_file.h"
 #include "tools/common/picture_file.h"
 #include "tools/common/png_writer.h"
 
@@ -95,7 +96,7 @@ TEST(Png, EmptyPictureIsNotWritten) {
 TEST(Bmp, RoundTripsWithRowPadding) {
     for (int width : {1, 2, 3, 4, 5}) {
         const Picture original = pattern(width, 3);
-        const std::vector<uint8_t> file = encodeBmp(original);
+        const std::vector<uint8_t> file = resources::encodeBmp(original);
         EXPECT_EQ(file.size(), 54u + 3u * ((width * 3u + 3u) & ~3u)) << "width " << width;
         Picture decoded;
         std::string error;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "resources/bmp_file.h"
 #include "tools/common/png_writer.h"
 
 namespace vorn::tools {
@@ -14,20 +15,9 @@ constexpr uint32_t kBmpFileHeaderSize = 14;
 constexpr uint32_t kBmpInfoHeaderSize = 40;
 constexpr uint32_t kBmpNoCompression = 0;
 constexpr uint32_t kBmpBitFields = 3;  // 32-bit with explicit masks; only blue-green-red-x is read
-constexpr uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // Far beyond anything the tools make; stops a corrupt header from asking for gigabytes.
 constexpr int64_t kMaxPixels = 64 * 1024 * 1024;
-
-void put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 uint32_t little16(const std::vector<uint8_t>& bytes, size_t at) {
     return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8;
@@ -88,39 +78,6 @@ bool endsWithBmp(const std::string& path) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> encodeBmp(const Picture& picture) {
-    const uint32_t rowSize = (static_cast<uint32_t>(picture.width) * 3 + 3) & ~3u;
-    const uint32_t pixelBytes = rowSize * static_cast<uint32_t>(picture.height);
-    const uint32_t pixelOffset = kBmpFileHeaderSize + kBmpInfoHeaderSize;
-
-    std::vector<uint8_t> out = {'B', 'M'};
-    put32(out, pixelOffset + pixelBytes);
-    put32(out, 0);  // reserved
-    put32(out, pixelOffset);
-    put32(out, kBmpInfoHeaderSize);
-    put32(out, static_cast<uint32_t>(picture.width));
-    put32(out, static_cast<uint32_t>(picture.height));  // positive: bottom-up
-    put16(out, 1);                                       // planes
-    put16(out, 24);
-    put32(out, kBmpNoCompression);
-    put32(out, pixelBytes);
-    put32(out, kPixelsPerMetre);
-    put32(out, kPixelsPerMetre);
-    put32(out, 0);  // no palette
-    put32(out, 0);
-    for (int y = picture.height - 1; y >= 0; --y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgb colour = picture.at(x, y);
-            out.push_back(colour.blue);
-            out.push_back(colour.green);
-            out.push_back(colour.red);
-        }
-        for (uint32_t pad = static_cast<uint32_t>(picture.width) * 3; pad < rowSize; ++pad)
-            out.push_back(0);
-    }
-    return out;
-}
 
 bool decodeBmp(const std::vector<uint8_t>& bytes, Picture& picture, std::string& error) {
     if (bytes.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize || bytes[0] != 'B' ||
@@ -214,7 +171,7 @@ bool decodePng(const std::vector<uint8_t>& bytes, Picture& picture, std::string&
 bool writePicture(const std::string& path, const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0) return false;
     if (!endsWithBmp(path)) return writePng(path, picture);
-    const std::vector<uint8_t> bytes = encodeBmp(picture);
+    const std::vector<uint8_t> bytes = resources::encodeBmp(picture);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

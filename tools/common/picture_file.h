@@ -13,9 +13,6 @@
 
 namespace vorn::tools {
 
-// 24-bit BMP, rows bottom-up, each padded to four bytes.
-std::vector<uint8_t> encodeBmp(const Picture& picture);
-
 // Decoders of whole files; on failure they answer false and say why.
 bool decodeBmp(const std::vector<uint8_t>& bytes, Picture& picture, std::string& error);
 bool decodePng(const std::vector<uint8_t>& bytes, Picture& picture, std::string& error);
