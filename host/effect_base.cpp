@@ -1,5 +1,7 @@
 #include "host/effect_base.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "editor/editor_base.h"
@@ -41,6 +43,17 @@ void VORN_CDECL setParameterEntry(vst::AEffect* record, int32_t index, float val
 
 float VORN_CDECL getParameterEntry(vst::AEffect* record, int32_t index) {
     return EffectBase::fromRecord(record)->getParameter(index);
+}
+
+// The meter reading as the host's integer, truncated toward zero. A reading no
+// int32 can hold saturates, and one that is not a number reads as silence,
+// rather than leaving the conversion undefined.
+intptr_t vuAnswer(float reading) {
+    const double scaled = std::trunc(static_cast<double>(reading) * kVuScale);
+    if (std::isnan(scaled)) return 0;
+    if (scaled >= static_cast<double>(INT32_MAX)) return INT32_MAX;
+    if (scaled <= static_cast<double>(INT32_MIN)) return INT32_MIN;
+    return static_cast<int32_t>(scaled);
 }
 
 void writeEmpty(char* text) {
@@ -115,7 +128,7 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
     case vst::effGetParamLabel: getParamLabel(index, static_cast<char*>(ptr)); break;
     case vst::effGetParamDisplay: getParamDisplay(index, static_cast<char*>(ptr)); break;
     case vst::effGetParamName: getParamName(index, static_cast<char*>(ptr)); break;
-    case vst::effGetVu: return static_cast<int32_t>(getVu() * kVuScale);
+    case vst::effGetVu: return vuAnswer(getVu());
     case vst::effSetSampleRate: setSampleRate(opt); break;
     case vst::effSetBlockSize: setBlockSize(static_cast<int32_t>(value)); break;
     case vst::effMainsChanged:

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "tests/host/test_effects.h"
@@ -109,6 +112,31 @@ TEST(Version1Dispatcher, ProgramNumbersOutsideTheBankAreIgnored) {
         EXPECT_EQ(dispatch(effect, vst::effSetProgram, 0, value), 0);
         EXPECT_EQ(dispatch(effect, vst::effGetProgram), 15) << value;
     }
+}
+
+// A meter that reads whatever the test sets.
+class MeteredEffect : public BareEffect {
+public:
+    float getVu() override { return reading; }
+    float reading = 0.0f;
+};
+
+TEST(Version1Dispatcher, VuIsScaledTruncatedAndKeptWithinAnInteger) {
+    MeteredEffect effect;
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), 0);
+    effect.reading = 1.0f;
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), 32767);
+    effect.reading = 0.5f;
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), 16383);  // 16383.5 cut, not rounded
+    effect.reading = -0.5f;
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), -16383);
+    // Readings beyond any int32 saturate; not a number reads as silence.
+    effect.reading = 1e9f;
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), INT32_MAX);
+    effect.reading = -std::numeric_limits<float>::infinity();
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), INT32_MIN);
+    effect.reading = std::nanf("");
+    EXPECT_EQ(dispatch(effect, vst::effGetVu), 0);
 }
 
 TEST(Version1Dispatcher, MainsSwitchingKeepsTheFilterHistory) {
