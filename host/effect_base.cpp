@@ -14,10 +14,16 @@ constexpr intptr_t kIdentifyAnswer = vst::fourCharacterCode("NvEf");
 constexpr double kVuScale = 32767.0;
 
 // The five entry points stored in the record. Each finds its instance again
-// through the record's `object` field.
+// through the record's `object` field; a call without a record (or with one
+// that names no instance) reaches nothing and answers 0.
+EffectBase* instanceBehind(vst::AEffect* record) {
+    return record ? EffectBase::fromRecord(record) : nullptr;
+}
+
 intptr_t VORN_CDECL dispatcherEntry(vst::AEffect* record, int32_t opcode, int32_t index,
                                     intptr_t value, void* ptr, float opt) {
-    EffectBase* effect = EffectBase::fromRecord(record);
+    EffectBase* effect = instanceBehind(record);
+    if (!effect) return 0;
     intptr_t answer = effect->dispatcher(opcode, index, value, ptr, opt);
     if (opcode == vst::effClose) {
         // The host's last word: the instance goes, and the record with it.
@@ -29,20 +35,22 @@ intptr_t VORN_CDECL dispatcherEntry(vst::AEffect* record, int32_t opcode, int32_
 
 void VORN_CDECL processEntry(vst::AEffect* record, float** inputs, float** outputs,
                              int32_t sampleFrames) {
-    EffectBase::fromRecord(record)->process(inputs, outputs, sampleFrames);
+    if (EffectBase* effect = instanceBehind(record)) effect->process(inputs, outputs, sampleFrames);
 }
 
 void VORN_CDECL processReplacingEntry(vst::AEffect* record, float** inputs, float** outputs,
                                       int32_t sampleFrames) {
-    EffectBase::fromRecord(record)->processReplacing(inputs, outputs, sampleFrames);
+    if (EffectBase* effect = instanceBehind(record))
+        effect->processReplacing(inputs, outputs, sampleFrames);
 }
 
 void VORN_CDECL setParameterEntry(vst::AEffect* record, int32_t index, float value) {
-    EffectBase::fromRecord(record)->setParameter(index, value);
+    if (EffectBase* effect = instanceBehind(record)) effect->setParameter(index, value);
 }
 
 float VORN_CDECL getParameterEntry(vst::AEffect* record, int32_t index) {
-    return EffectBase::fromRecord(record)->getParameter(index);
+    EffectBase* effect = instanceBehind(record);
+    return effect ? effect->getParameter(index) : 0.0f;
 }
 
 // The meter reading as the host's integer, truncated toward zero. A reading no

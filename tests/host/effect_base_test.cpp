@@ -152,6 +152,23 @@ TEST(Version1Dispatcher, MainsSwitchingKeepsTheFilterHistory) {
     EXPECT_NE(before, 0.0f);
 }
 
+TEST(EntryPoints, ACallWithoutARecordReachesNothing) {
+    EqualizerEffect effect(nullptr, &noEditor);
+    vst::AEffect* record = effect.record();
+    float sample[1] = {0.5f};
+    float* channels[2] = {sample, sample};
+    EXPECT_EQ(record->dispatcher(nullptr, vst::effIdentify, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ(record->dispatcher(nullptr, vst::effClose, 0, 0, nullptr, 0.0f), 0);
+    record->process(nullptr, channels, channels, 1);
+    record->processReplacing(nullptr, channels, channels, 1);
+    record->setParameter(nullptr, 0, 1.0f);
+    EXPECT_EQ(record->getParameter(nullptr, 0), 0.0f);
+    EXPECT_EQ(sample[0], 0.5f);
+    // The instance is still there and answers through its own record.
+    EXPECT_EQ(record->dispatcher(record, vst::effIdentify, 0, 0, nullptr, 0.0f),
+              vst::fourCharacterCode("NvEf"));
+}
+
 // A host whose answer the test chooses; it records the last request.
 struct ScriptedHost {
     static inline intptr_t answer = 0;
