@@ -1,14 +1,19 @@
 // Drives a built plug-in library only through its exported entry point and
 // the record it hands back, as a host would, and checks what it sees.
 //   vorn_entry_checks <library> [group filter]
+//   vorn_entry_checks <library> --digest     (prints the arithmetic fingerprint)
 
 #include <cstdio>
+#include <cstring>
 
 #include "tests/through_entry/check.h"
 #include "tests/through_entry/plugin_under_test.h"
 #include "tools/host/plugin_library.h"
 
 namespace vorn::checks {
+
+int printArithmeticDigest();
+
 namespace {
 
 testhost::PluginLibrary library;
@@ -39,5 +44,6 @@ int main(int argc, char** argv) {
         std::printf("%s exports no main\n", argv[1]);
         return 2;
     }
+    if (argc > 2 && std::strcmp(argv[2], "--digest") == 0) return vorn::checks::printArithmeticDigest();
     return vorn::checks::runAll(argc > 2 ? argv[2] : nullptr);
 }

@@ -1,0 +1,75 @@
+// A fingerprint of the plug-in's arithmetic: the exact bits of its outputs
+// for a fixed signal and program at several sample rates. Every target
+// computes in the same double precision, so the Linux module and both
+// Windows DLLs must print the same lines. (The coefficients themselves may
+// differ in bits far below what a float sample can show: the math libraries
+// round cos(pi/2) differently, and b1 of a band at a quarter of the sample
+// rate is about 1e-16.)
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "tests/through_entry/plugin_under_test.h"
+
+namespace vorn::checks {
+namespace {
+
+struct Fnv1a {
+    uint64_t value = 0xcbf29ce484222325ull;
+    void add(float sample) {
+        uint32_t bits;
+        std::memcpy(&bits, &sample, sizeof bits);
+        for (int shift = 0; shift < 32; shift += 8) {
+            value ^= (bits >> shift) & 0xffu;
+            value *= 0x100000001b3ull;
+        }
+    }
+};
+
+// Deterministic noise in -0.5..0.5, the same on every target.
+struct Noise {
+    uint32_t state = 12345;
+    float next() {
+        state = state * 1664525u + 1013904223u;
+        return float(state >> 8) / float(1u << 24) - 0.5f;
+    }
+};
+
+}  // namespace
+
+int printArithmeticDigest() {
+    const float rates[] = {44100.0f, 48000.0f, 96000.0f, 32000.0f, 8000.0f};
+    for (float rate : rates) {
+        auto plugin = openInstance();
+        if (!plugin) return 1;
+        plugin->dispatch(vst::effSetSampleRate, 0, 0, nullptr, rate);
+        EqualizerEffect& equalizer = equalizerBehind(*plugin);
+        Program& program = equalizer.currentProgramRecord();
+        for (int band = 0; band < kBandCount; ++band) {
+            program.left[band].store(band % 2 ? 0.9f : 0.15f);
+            program.right[band].store(float(band) / float(kBandCount - 1));
+        }
+        Noise noise;
+        Fnv1a outputs;
+        for (size_t blockSize : {size_t(512), size_t(1), size_t(37), size_t(4096)}) {
+            std::vector<float> left(blockSize), right(blockSize), outLeft(blockSize), outRight(blockSize);
+            for (size_t k = 0; k < blockSize; ++k) {
+                left[k] = noise.next();
+                right[k] = noise.next() * 0.1f;
+            }
+            plugin->processReplacing(left, right, outLeft, outRight);
+            for (size_t k = 0; k < blockSize; ++k) {
+                outputs.add(outLeft[k]);
+                outputs.add(outRight[k]);
+            }
+        }
+        std::printf("rate %.0f: outputs %016llx, levels %.9g %.9g\n", rate,
+                    static_cast<unsigned long long>(outputs.value), equalizer.inputLevel(),
+                    equalizer.outputLevel());
+    }
+    return 0;
+}
+
+}  // namespace vorn::checks
