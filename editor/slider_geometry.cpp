@@ -1,5 +1,8 @@
 #include "editor/slider_geometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vorn::slider {
 
 float valueForRow(unsigned row) {
@@ -13,7 +16,14 @@ float valueForRow(unsigned row) {
 }
 
 int thumbTopForValue(float value) {
-    const double steps = static_cast<double>(layout::kTravel) * static_cast<double>(value);
+    double steps = static_cast<double>(layout::kTravel) * static_cast<double>(value);
+    // The editor only ever stores 0..1, but the conversion to int below must
+    // stay defined for anything: a value that is not a number is drawn where
+    // the engine plays it, flat, and a far-off one just outside the window,
+    // where it would have been invisible anyway.
+    if (std::isnan(steps)) steps = layout::kTravel * static_cast<double>(kFlatBandValue);
+    steps = std::clamp(steps, -static_cast<double>(layout::kHeight),
+                       static_cast<double>(layout::kHeight));
     return layout::kThumbTopAtZero - static_cast<int>(steps);
 }
 

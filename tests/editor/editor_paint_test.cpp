@@ -1,6 +1,8 @@
 // What a paint puts on the screen: thumbs at the band values, the switch
 // lamps, the read-out line and the level bars, over the artwork.
 
+#include <limits>
+
 #include "editor_fixture.h"
 
 namespace vorn::editor_test {
@@ -40,6 +42,28 @@ TEST_F(OpenEditorTest, ThumbPositionIsTruncatedNotRounded) {
     ASSERT_LT(116.0 * left(3), 113.0);
     paint();
     EXPECT_EQ(indexLine(leftThumbX(3)), 38);
+}
+
+// The editor never stores such values, but a paint must not trip over them:
+// not-a-number shows flat (the engine plays it flat), values far outside
+// 0..1 put their thumb out of sight, and a value just past the end still
+// follows the line.
+TEST_F(OpenEditorTest, OddBandValuesDrawSafely) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    setBand(0, nan, -nan);
+    setBand(1, inf, -inf);
+    setBand(2, 1e30f, -1e30f);
+    setBand(3, 1.1f, -0.1f);
+    paint();
+    EXPECT_EQ(indexLine(leftThumbX(0)), 92);
+    EXPECT_EQ(indexLine(rightThumbX(0)), 92);
+    for (int band : {1, 2}) {
+        EXPECT_EQ(thumbTop(leftThumbX(band)), -1) << "band " << band;
+        EXPECT_EQ(thumbTop(rightThumbX(band)), -1) << "band " << band;
+    }
+    EXPECT_EQ(thumbTop(leftThumbX(3)), 140 - 127);
+    EXPECT_EQ(thumbTop(rightThumbX(3)), 140 + 11);
 }
 
 TEST_F(OpenEditorTest, PaintShowsTheCurrentProgram) {
