@@ -83,12 +83,12 @@ void EqualizerEditor::closeWindow() {
 void EqualizerEditor::idleTick() {
     // Every idle call repaints: dragged thumbs, the read-out and the meters all
     // reach the screen this way.
-    if (windowOpen) platform::windowSystem().invalidate(window);
+    if (hasWindow()) platform::windowSystem().invalidate(window);
     EditorBase::idleTick();
 }
 
 void EqualizerEditor::refresh() {
-    if (windowOpen) platform::windowSystem().invalidate(window);
+    if (hasWindow()) platform::windowSystem().invalidate(window);
 }
 
 }  // namespace vorn

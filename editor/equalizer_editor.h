@@ -51,6 +51,10 @@ private:
 
     void setBandsUnderPointer(unsigned x, unsigned y, float value);
 
+    // Open and actually made: a window the system refused is null, and
+    // invalidating null would repaint every window there is.
+    bool hasWindow() const { return windowOpen && window != nullptr; }
+
     EqualizerEffect* equalizer;
     platform::Window window = nullptr;  // keeps its last value after closeWindow
     platform::Handle backgroundBitmap;

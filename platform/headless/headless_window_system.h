@@ -15,7 +15,8 @@
 //   into a window's paint context;
 // - an object still selected into a context cannot be deleted;
 // - a fresh memory context holds a 1x1 stock bitmap, so drawing into it
-//   changes nothing until a real bitmap is selected.
+//   changes nothing until a real bitmap is selected;
+// - invalidating no window (a null handle) invalidates every window.
 // All of it runs on one thread, like the user-interface thread it stands for.
 
 #include <memory>

@@ -96,6 +96,12 @@ intptr_t HeadlessWindowSystem::defaultWindowProcedure(Window, uint32_t message, 
 }
 
 void HeadlessWindowSystem::invalidate(Window handle) {
+    // As on Windows, no window at all means every window, so that an editor
+    // that invalidates a window it never got shows up in the counts.
+    if (!handle) {
+        for (auto& entry : state->windows) ++entry.second->invalidations;
+        return;
+    }
     if (WindowObject* window = state->window(handle)) ++window->invalidations;
 }
 

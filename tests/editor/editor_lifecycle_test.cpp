@@ -124,6 +124,26 @@ TEST_F(EditorTest, IdleWithoutAWindowDoesNothing) {
     dispatch(effect, vst::effEditIdle);  // the closed window is not touched
 }
 
+// A host that hands over no usable parent: the window cannot be made, the
+// open still answers 1, and the idle calls that follow must not invalidate
+// "no window", which on Windows repaints every window on the desktop.
+TEST_F(EditorTest, IdleAfterAFailedOpenTouchesNoOtherWindow) {
+    EqualizerEffect other(&answeringHost);
+    Window otherWindow = openEditor(other);
+    ASSERT_TRUE(system.isWindow(otherWindow));
+
+    EXPECT_EQ(dispatch(effect, vst::effEditOpen, nullptr), 1);
+    EXPECT_EQ(editorOf(effect).openWindowHandle(), nullptr);
+    editorOf(effect).requestRefresh();
+    dispatch(effect, vst::effEditIdle);
+    EXPECT_EQ(system.invalidationCount(otherWindow), 0);
+
+    close();
+    EXPECT_TRUE(system.isClassRegistered(kClass));  // the other editor still uses it
+    dispatch(other, vst::effEditClose);
+    EXPECT_FALSE(system.isClassRegistered(kClass));
+}
+
 // GDI objects: the editor owns a font and two bitmaps from construction and
 // its off-screen frame from the first paint; a paint leaves nothing else.
 TEST_F(EditorTest, PaintsLeaveNoObjectBehindAndTheFrameIsMadeOnce) {

@@ -154,6 +154,10 @@ TEST_F(HeadlessWindows, InvalidationsCaptureCursorAndAddressesAreRecorded) {
     system.invalidate(window);
     system.invalidate(window);
     EXPECT_EQ(system.invalidationCount(window), 2);
+    Window other = open("EditorClass");
+    system.invalidate(nullptr);  // no window stands for all of them
+    EXPECT_EQ(system.invalidationCount(window), 3);
+    EXPECT_EQ(system.invalidationCount(other), 1);
 
     EXPECT_FALSE(system.lastCursor().has_value());
     system.setCursor(Cursor::hand);
