@@ -6,11 +6,12 @@ namespace vorn::resources {
 namespace {
 
 // Each glyph is kGlyphHeight strings of equal length, '#' for a lit pixel;
-// the length of the strings is the glyph's width. Lower-case letters have no
-// descenders, so every glyph fits the seven rows.
+// the length of the strings is the glyph's width. The letters that hang below
+// the line (g, j, p, q, y) add up to kGlyphDescent rows under it; for every
+// other glyph those rows stay null.
 struct Glyph {
     char character;
-    const char* rows[kGlyphHeight];
+    const char* rows[kGlyphHeight + kGlyphDescent];
 };
 
 constexpr Glyph kGlyphs[] = {
@@ -66,17 +67,17 @@ constexpr Glyph kGlyphs[] = {
     {'d', {"...#", "...#", ".###", "#..#", "#..#", "#..#", ".###"}},
     {'e', {"....", "....", ".##.", "#..#", "####", "#...", ".##."}},
     {'f', {"..#", ".#.", "###", ".#.", ".#.", ".#.", ".#."}},
-    {'g', {"....", ".###", "#..#", "#..#", ".###", "...#", ".##."}},
+    {'g', {"....", "....", ".###", "#..#", "#..#", "#..#", ".###", "...#", ".##."}},
     {'h', {"#...", "#...", "###.", "#..#", "#..#", "#..#", "#..#"}},
     {'i', {"#", ".", "#", "#", "#", "#", "#"}},
-    {'j', {"..#", "...", "..#", "..#", "..#", "#.#", ".#."}},
+    {'j', {"..#", "...", "..#", "..#", "..#", "..#", "..#", "#.#", ".#."}},
     {'k', {"#...", "#...", "#..#", "#.#.", "##..", "#.#.", "#..#"}},
     {'l', {"#", "#", "#", "#", "#", "#", "#"}},
     {'m', {".....", ".....", "##.#.", "#.#.#", "#.#.#", "#.#.#", "#.#.#"}},
     {'n', {"....", "....", "###.", "#..#", "#..#", "#..#", "#..#"}},
     {'o', {"....", "....", ".##.", "#..#", "#..#", "#..#", ".##."}},
-    {'p', {"....", "###.", "#..#", "#..#", "###.", "#...", "#..."}},
-    {'q', {"....", ".###", "#..#", "#..#", ".###", "...#", "...#"}},
+    {'p', {"....", "....", "###.", "#..#", "#..#", "#..#", "###.", "#...", "#..."}},
+    {'q', {"....", "....", ".###", "#..#", "#..#", "#..#", ".###", "...#", "...#"}},
     {'r', {"...", "...", "#.#", "##.", "#..", "#..", "#.."}},
     {'s', {"....", "....", ".###", "#...", ".##.", "...#", "###."}},
     {'t', {".#.", ".#.", "###", ".#.", ".#.", ".#.", "..#"}},
@@ -84,7 +85,7 @@ constexpr Glyph kGlyphs[] = {
     {'v', {".....", ".....", "#...#", "#...#", "#...#", ".#.#.", "..#.."}},
     {'w', {".....", ".....", "#...#", "#...#", "#.#.#", "#.#.#", ".#.#."}},
     {'x', {"....", "....", "#..#", "#..#", ".##.", "#..#", "#..#"}},
-    {'y', {"....", "#..#", "#..#", "#..#", ".###", "...#", ".##."}},
+    {'y', {"....", "....", "#..#", "#..#", "#..#", "#..#", ".###", "...#", ".##."}},
     {'z', {"....", "....", "####", "...#", ".##.", "#...", "####"}},
 };
 
@@ -124,7 +125,7 @@ int drawnWidth(const Glyph& glyph, Weight weight) {
 
 void drawGlyph(Image& image, int x, int y, const Glyph& glyph, Colour colour, Weight weight) {
     const int strokes = weight == Weight::bold ? 2 : 1;
-    for (int row = 0; row < kGlyphHeight; ++row) {
+    for (int row = 0; row < kGlyphHeight + kGlyphDescent && glyph.rows[row]; ++row) {
         for (int column = 0; glyph.rows[row][column] != '\0'; ++column) {
             if (glyph.rows[row][column] != '#') continue;
             for (int stroke = 0; stroke < strokes; ++stroke) {

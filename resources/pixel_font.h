@@ -1,6 +1,7 @@
 #pragma once
-// A small bitmap font, seven rows high, used for the labels printed into the
-// artwork and for the text the headless window system draws. Glyphs have
+// A small bitmap font, seven rows high (two more below the line for g, j, p,
+// q and y), used for the labels printed into the artwork and for the text the
+// headless window system draws. Glyphs have
 // their own widths (a "1" or an "l" is narrower than an "M"), which keeps the
 // labels compact enough to sit over one band.
 
@@ -11,6 +12,7 @@
 namespace vorn::resources {
 
 constexpr int kGlyphHeight = 7;
+constexpr int kGlyphDescent = 2;  // rows below the line, for g, j, p, q and y
 constexpr int kGlyphGap = 1;  // blank columns between two glyphs
 
 enum class Weight { normal, bold };

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "editor/editor_layout.h"
 #include "resources/artwork.h"
+#include "resources/pixel_font.h"
 
 namespace vorn::resources {
 namespace {
@@ -163,6 +167,24 @@ TEST(BitmapResources, AreFoundByNumber) {
     EXPECT_EQ(drawBitmapResource(layout::kBackgroundBitmapId).width, 700);
     EXPECT_EQ(drawBitmapResource(layout::kThumbBitmapId).width, 10);
     EXPECT_TRUE(drawBitmapResource(102).pixels.empty());
+}
+
+// Lowest row that a line of text lights, -1 if none; the text's top is row 0.
+int lowestLitRow(std::string_view text) {
+    Image canvas(64, 16);
+    drawText(canvas, 0, 0, text, {255, 255, 255});
+    for (int y = canvas.height - 1; y >= 0; --y)
+        for (int x = 0; x < canvas.width; ++x)
+            if (canvas.at(x, y) != Colour{0, 0, 0}) return y;
+    return -1;
+}
+
+// Letters with a tail hang below the line, so that g, p and q do not read as
+// 9, P and a raised q; everything else stays within the glyph height.
+TEST(PixelFont, OnlyTheTailedLettersReachBelowTheLine) {
+    for (char letter : std::string_view("gjpqy"))
+        EXPECT_EQ(lowestLitRow(std::string(1, letter)), kGlyphHeight + kGlyphDescent - 1) << letter;
+    EXPECT_EQ(lowestLitRow("Tarnwell Vorn 0123456789.k+-:dB"), kGlyphHeight - 1);
 }
 
 }  // namespace
