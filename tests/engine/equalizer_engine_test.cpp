@@ -45,6 +45,17 @@ TEST(EqualizerEngine, SilenceComesOutAsTheGuardSignal) {
     EXPECT_LE(std::fabs(engine.outputMeter.level()), 0.0001f);
 }
 
+TEST(EqualizerEngine, GuardPatternStartsWithPlusAtEveryBlock) {
+    EqualizerEngine engine;
+    Program flat;
+    const Stereo output = processInBlocks(engine, flat, kRate, stereo(std::vector<float>(9, 0.0f)), 3);
+    for (int k = 0; k < 9; ++k) {
+        const float expected = (k % 3 == 1) ? -kDenormalGuard : kDenormalGuard;
+        ASSERT_EQ(output.left[k], expected) << k;
+        ASSERT_EQ(output.right[k], expected) << k;
+    }
+}
+
 // Band 16 (1000 Hz) of one channel at a value; a 1000 Hz sine on both inputs.
 struct BandGainCase {
     float value;
