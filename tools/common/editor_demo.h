@@ -11,20 +11,22 @@
 #include <cmath>
 #include <vector>
 
+#include "editor/editor_layout.h"
+#include "engine/bands.h"
 #include "host/vst2.h"
 #include "tools/host/signal.h"
 
 namespace vorn::tools::demo {
 
-constexpr int kBands = 30;
-constexpr int kBandPitch = 23;
+constexpr int kBands = layout::kBandCount;
+constexpr int kBandPitch = layout::kBandPitch;
 // Columns that hit only one channel's slider with both L and R switches on:
 // the middle of the left thumb and of the right thumb.
-constexpr int kLeftSliderColumn = 12;
-constexpr int kRightSliderColumn = 23;
+constexpr int kLeftSliderColumn = layout::leftThumbX(0) + layout::kThumbWidth / 2 - 1;
+constexpr int kRightSliderColumn = layout::rightThumbX(0) + layout::kThumbWidth / 2;
 // Pointer rows: the index line's row for flat and the travel for 0..1.
-constexpr int kFlatRow = 92;
-constexpr double kRowsPerDecibel = 116.0 / 24.0;
+constexpr int kFlatRow = layout::kZeroRow - layout::kTravel / 2;
+constexpr double kRowsPerDecibel = layout::kTravel / engine::kGainRangeDb;
 
 // Music stand-in for the level bars: a steady sine through the plug-in.
 constexpr double kSineHz = 1000.0;
