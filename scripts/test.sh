@@ -16,6 +16,11 @@ cmake --build build/linux-sanitize -j "$jobs"
 
 . scripts/xvfb.sh
 start_private_display
+trap stop_private_display EXIT
+
+. scripts/wine-env.sh
+reason=$(no_32bit_reason)
+[ -z "$reason" ] || echo "== note: the 32-bit DLL's checks will be reported as skipped: $reason"
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

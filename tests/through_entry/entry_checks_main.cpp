@@ -1,7 +1,9 @@
 // Drives a built plug-in library only through its exported entry point and
 // the record it hands back, as a host would, and checks what it sees.
 //   vorn_entry_checks <library> [group filter]
-//   vorn_entry_checks <library> --digest     (prints the arithmetic fingerprint)
+//   vorn_entry_checks <library> --digest       (prints the arithmetic fingerprint)
+//   vorn_entry_checks <library> --with-digest  (every check, then the fingerprint:
+//                                               one start of a slow emulated run)
 
 #include <cstdio>
 #include <cstring>
@@ -33,7 +35,7 @@ std::unique_ptr<testhost::PluginInstance> openInstance() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <plug-in library> [group filter]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <plug-in library> [group filter | --digest | --with-digest]\n", argv[0]);
         return 2;
     }
     if (!vorn::checks::library.load(argv[1])) {
@@ -44,6 +46,12 @@ int main(int argc, char** argv) {
         std::printf("%s exports no main\n", argv[1]);
         return 2;
     }
-    if (argc > 2 && std::strcmp(argv[2], "--digest") == 0) return vorn::checks::printArithmeticDigest();
-    return vorn::checks::runAll(argc > 2 ? argv[2] : nullptr);
+    const char* option = argc > 2 ? argv[2] : nullptr;
+    if (option && std::strcmp(option, "--digest") == 0) return vorn::checks::printArithmeticDigest();
+    if (option && std::strcmp(option, "--with-digest") == 0) {
+        const int status = vorn::checks::runAll(nullptr);
+        const int digestStatus = vorn::checks::printArithmeticDigest();
+        return status ? status : digestStatus;
+    }
+    return vorn::checks::runAll(option);
 }

@@ -234,12 +234,17 @@ int runEditorMode(int argc, char** argv) {
     if (argc < 2) return -1;
     const std::string mode = argv[1];
     if (mode != "--editor-check" && mode != "--editor-capture") return -1;
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s %s <library> <picture file>\n", argv[0], mode.c_str());
+    const bool check = mode == "--editor-check";
+    if (argc != 4 && !(check && argc == 5)) {
+        std::fprintf(stderr, "usage: %s %s <library> <picture file>%s\n", argv[0], mode.c_str(),
+                     check ? " [<demo picture file>]" : "");
         return 2;
     }
 #if defined(_WIN32)
-    return mode == "--editor-check" ? editorCheck(argv[2], argv[3]) : editorCapture(argv[2], argv[3]);
+    if (!check) return editorCapture(argv[2], argv[3]);
+    const int checkStatus = editorCheck(argv[2], argv[3]);
+    const int captureStatus = argc == 5 ? editorCapture(argv[2], argv[4]) : 0;
+    return checkStatus ? checkStatus : captureStatus;
 #else
     std::fprintf(stderr, "%s needs the Windows build of the host\n", mode.c_str());
     return 2;

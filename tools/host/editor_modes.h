@@ -3,11 +3,13 @@
 // ours, checked, driven with mouse messages and captured. They need the
 // Windows build of the host (under Wine, with an X display).
 //
-//   vorn_host --editor-check <library> <capture file>
+//   vorn_host --editor-check <library> <capture file> [<demo picture file>]
 //     opens the editor, checks its rectangle, window, class and paint,
 //     writes the freshly opened editor's pixels (PNG, or BMP for .bmp),
 //     drags band 16's left slider to the top and measures a 1 kHz sine,
 //     closes everything. Prints one line per check; exit code 1 on failure.
+//     With a demo picture file, then does what --editor-capture does with a
+//     fresh instance, in the same process (one Wine start instead of two).
 //   vorn_host --editor-capture <library> <picture file>
 //     replays the main job's demo drags and audio and writes the editor as
 //     a user then sees it.
