@@ -3,26 +3,25 @@
 // pointer, a release ends it. Moves never repaint; the host's next idle call
 // shows the new thumbs and read-out.
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "editor/equalizer_editor.h"
 #include "editor/readout_text.h"
 #include "editor/slider_geometry.h"
-#include "host/equalizer_effect.h"
 
 namespace vorn {
 
 void EqualizerEditor::pressLeftButton(platform::Window target, unsigned x, unsigned y) {
     platform::WindowSystem& system = platform::windowSystem();
-    equalizer->dragging = true;  // wherever the press is
+    state.dragging = true;  // wherever the press is
 
     if (layout::kTitlePlateZone.contains(x, y)) system.openWebAddress(kMakerWebAddress);
 
     if (layout::kLeftSwitchZone.contains(x, y))
-        equalizer->editLeft = !equalizer->editLeft;
+        state.editLeft = !state.editLeft;
     else if (layout::kRightSwitchZone.contains(x, y))
-        equalizer->editRight = !equalizer->editRight;
+        state.editRight = !state.editRight;
     else if (layout::kLinkSwitchZone.contains(x, y))
-        equalizer->editLink = !equalizer->editLink;
+        state.editLink = !state.editLink;
 
     // Capture so that moves and the release still arrive outside the window.
     system.setCapture(target);
@@ -41,29 +40,29 @@ void EqualizerEditor::movePointer(unsigned x, unsigned y) {
 
     // Only the flag counts, not the button state: if the release went to
     // another window, moves keep editing until the next release here.
-    if (!equalizer->dragging) return;
+    if (!state.dragging) return;
 
     const float value = slider::valueForRow(y);
     setBandsUnderPointer(x, y, value);
-    formatGainReadout(value, equalizer->displayText, sizeof equalizer->displayText);
+    formatGainReadout(value, state.displayText, sizeof state.displayText);
 }
 
 void EqualizerEditor::setBandsUnderPointer(unsigned x, unsigned y, float value) {
     constexpr auto relaxed = std::memory_order_relaxed;
-    for (int band = 0; band < layout::kBandCount; ++band) {
-        if (equalizer->editLeft && slider::leftZone(band).contains(x, y))
-            equalizer->currentProgramRecord().left[band].store(value, relaxed);
-        if (equalizer->editRight && slider::rightZone(band).contains(x, y))
-            equalizer->currentProgramRecord().right[band].store(value, relaxed);
-        if (equalizer->editLink && slider::linkedZone(band).contains(x, y)) {
-            equalizer->currentProgramRecord().right[band].store(value, relaxed);
-            equalizer->currentProgramRecord().left[band].store(value, relaxed);
+    for (int band = 0; band < kBandCount; ++band) {
+        if (state.editLeft && slider::leftZone(band).contains(x, y))
+            model.currentBands().left[band].store(value, relaxed);
+        if (state.editRight && slider::rightZone(band).contains(x, y))
+            model.currentBands().right[band].store(value, relaxed);
+        if (state.editLink && slider::linkedZone(band).contains(x, y)) {
+            model.currentBands().right[band].store(value, relaxed);
+            model.currentBands().left[band].store(value, relaxed);
         }
     }
 }
 
 void EqualizerEditor::releaseLeftButton() {
-    equalizer->dragging = false;
+    state.dragging = false;
     platform::windowSystem().releaseCapture();
 }
 

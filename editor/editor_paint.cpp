@@ -2,11 +2,10 @@
 // window in one transfer, so the window never shows a half-drawn frame and
 // never needs erasing. Every context and brush made here is deleted here.
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "editor/equalizer_editor.h"
 #include "editor/level_bar.h"
 #include "editor/slider_geometry.h"
-#include "host/equalizer_effect.h"
 
 #include <cstring>
 
@@ -66,12 +65,12 @@ void EqualizerEditor::drawBackground(platform::Context frame) {
 }
 
 void EqualizerEditor::drawThumbs(platform::Context frame) {
-    for (int band = 0; band < layout::kBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         // The current program is looked up afresh for every band.
-        const Program& program = equalizer->currentProgramRecord();
-        const int leftTop = slider::thumbTopForValue(program.left[band].load(std::memory_order_relaxed));
+        const engine::BandValues& bands = model.currentBands();
+        const int leftTop = slider::thumbTopForValue(bands.left[band].load(std::memory_order_relaxed));
         const int rightTop =
-            slider::thumbTopForValue(program.right[band].load(std::memory_order_relaxed));
+            slider::thumbTopForValue(bands.right[band].load(std::memory_order_relaxed));
         drawBitmap(frame, thumbBitmap, layout::leftThumbX(band), leftTop, layout::kThumbWidth,
                    layout::kThumbHeight);
         drawBitmap(frame, thumbBitmap, layout::rightThumbX(band), rightTop, layout::kThumbWidth,
@@ -81,17 +80,17 @@ void EqualizerEditor::drawThumbs(platform::Context frame) {
 
 void EqualizerEditor::drawSwitchLamps(platform::Context frame) {
     using namespace layout;
-    if (equalizer->editLeft) {
+    if (state.editLeft) {
         fillSolid(frame, kLeftLamp, colour::kLampLit);
         fillSolid(frame, highlightPixel(kLeftLamp), colour::kLampHighlight);
     }
-    if (equalizer->editRight) {
+    if (state.editRight) {
         fillSolid(frame, kRightLamp, colour::kLampLit);
         fillSolid(frame, highlightPixel(kRightLamp), colour::kLampHighlight);
     }
     // While linked, the single-channel switches have no say: their lamps are
     // masked whatever they hold.
-    if (equalizer->editLink) {
+    if (state.editLink) {
         fillSolid(frame, kLeftLamp, colour::kLampMasked);
         fillSolid(frame, kRightLamp, colour::kLampMasked);
         fillSolid(frame, kLinkLamp, colour::kLampLit);
@@ -103,8 +102,8 @@ void EqualizerEditor::drawReadout(platform::Context frame) {
     // Transparent: the background copy has just cleared the panel.
     system.setTransparentText(frame);
     system.setTextColour(frame, layout::colour::kReadoutText);
-    const char* text = equalizer->displayText;
-    const auto length = static_cast<int>(strnlen(text, sizeof equalizer->displayText));
+    const char* text = state.displayText;
+    const auto length = static_cast<int>(strnlen(text, sizeof state.displayText));
     system.drawText(frame, layout::kReadoutX, layout::kReadoutY, text, length);
 }
 
@@ -112,8 +111,8 @@ void EqualizerEditor::drawLevelBars(platform::Context frame) {
     const struct {
         int left;
         float level;
-    } bars[] = {{layout::kInputBarX, equalizer->inputLevel()},
-                {layout::kOutputBarX, equalizer->outputLevel()}};
+    } bars[] = {{layout::kInputBarX, model.inputLevel()},
+                {layout::kOutputBarX, model.outputLevel()}};
     for (const auto& bar : bars) {
         const int width = levelBarWidth(bar.level);
         if (width == 0) continue;

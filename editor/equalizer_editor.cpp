@@ -2,9 +2,8 @@
 
 #include <new>
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "editor/editor_window_proc.h"
-#include "host/equalizer_effect.h"
 
 namespace vorn {
 
@@ -20,12 +19,9 @@ vst::ERect editorRect = {0, 0, layout::kHeight, layout::kWidth};
 
 }  // namespace
 
-EditorBase* createEqualizerEditor(EqualizerEffect* effect) {
-    return new (std::nothrow) EqualizerEditor(effect);
-}
-
-EqualizerEditor::EqualizerEditor(EqualizerEffect* effect)
-    : EditorBase(effect), equalizer(effect) {
+EqualizerEditor::EqualizerEditor(EffectBase* owner, EqualizerModel& effectModel,
+                                 EditorState& editorState)
+    : EditorBase(owner), model(effectModel), state(editorState) {
     platform::WindowSystem& system = platform::windowSystem();
     // A font or bitmap that cannot be made stays null; drawing with it draws nothing.
     readoutFont = system.createFont(layout::kReadoutFontHeight, layout::kReadoutFontFace);

@@ -1,16 +1,16 @@
 #pragma once
 // The equalizer's editor: a 700 by 180 child window in the host's window,
 // drawn from two bitmaps, with one slider per band and channel. Everything the
-// user sees or changes lives in the effect; the editor owns only its window,
-// three bitmaps and a font.
+// user sees or changes lives in the effect (the model and the state record);
+// the editor owns only its window, three bitmaps and a font.
 
-#include "editor/editor_base.h"
-#include "host/vst2.h"
+#include "common/vst2.h"
+#include "editor/editor_state.h"
+#include "editor/equalizer_model.h"
+#include "framework/editor_base.h"
 #include "platform/window_system.h"
 
 namespace vorn {
-
-class EqualizerEffect;
 
 class EqualizerEditor : public EditorBase {
 public:
@@ -20,7 +20,7 @@ public:
     static constexpr const char* kWindowClassName = "VSTEditorClass";
     static constexpr const char* kWindowName = "Window";
 
-    explicit EqualizerEditor(EqualizerEffect* effect);
+    EqualizerEditor(EffectBase* owner, EqualizerModel& model, EditorState& state);
     ~EqualizerEditor() override;
 
     int32_t getEditorRect(vst::ERect** rect) override;
@@ -55,7 +55,8 @@ private:
     // invalidating null would repaint every window there is.
     bool hasWindow() const { return windowOpen && window != nullptr; }
 
-    EqualizerEffect* equalizer;
+    EqualizerModel& model;
+    EditorState& state;
     platform::Window window = nullptr;  // keeps its last value after closeWindow
     platform::Handle backgroundBitmap;
     platform::Handle thumbBitmap;

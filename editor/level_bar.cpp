@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 
 namespace vorn {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/bands.h"
-#include "engine/program.h"
+#include "common/bands.h"
 
 namespace vorn {
 

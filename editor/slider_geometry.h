@@ -3,7 +3,7 @@
 // rows, band values and thumb positions, and the zones the mouse tests
 // against. Pure arithmetic on the layout's numbers, so paint and mouse agree.
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 
 namespace vorn::slider {
 

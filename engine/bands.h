@@ -1,10 +1,8 @@
 #pragma once
 
-#include "engine/program.h"
+#include "common/bands.h"
 
 namespace vorn::engine {
-
-constexpr int kBandCount = vorn::kBandCount;
 
 // Centre frequency of each band in hertz, band 0 first. A few entries are
 // deliberately off the nominal third-octave series (31, 62, 320, 640, 1300,

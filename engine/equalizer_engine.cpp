@@ -27,7 +27,7 @@ void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, fl
 }
 
 void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames,
-                                   bool replacing, const Program& program, double sampleRate) {
+                                   bool replacing, const BandValues& bands, double sampleRate) {
     const bool hasSamples = sampleFrames > 0;
     float* left = hasSamples ? inputs[0] : nullptr;
     float* right = hasSamples ? inputs[1] : nullptr;
@@ -42,8 +42,8 @@ void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t samp
     // the block already reaches the bands not yet designed. Coefficients are
     // designed afresh every block, also for an empty one.
     for (int band = 0; band < kBandCount; ++band) {
-        const double leftGain = gainDb(program.left[band].load(std::memory_order_relaxed));
-        const double rightGain = gainDb(program.right[band].load(std::memory_order_relaxed));
+        const double leftGain = gainDb(bands.left[band].load(std::memory_order_relaxed));
+        const double rightGain = gainDb(bands.right[band].load(std::memory_order_relaxed));
         BandFilter& leftFilter = leftFilters[band];
         BandFilter& rightFilter = rightFilters[band];
         leftFilter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, leftGain);

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "engine/band_filter.h"
+#include "engine/band_values.h"
 #include "engine/bands.h"
 #include "engine/level_meter.h"
-#include "engine/program.h"
 
 namespace vorn::engine {
 
@@ -19,7 +19,7 @@ public:
     // otherwise the result is added to them. With sampleFrames <= 0 only the
     // sixty designs run: no array, level or history is touched.
     void processBlock(float** inputs, float** outputs, int32_t sampleFrames, bool replacing,
-                      const Program& program, double sampleRate);
+                      const BandValues& bands, double sampleRate);
 
     BandFilter leftFilters[kBandCount];
     BandFilter rightFilters[kBandCount];

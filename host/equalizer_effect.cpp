@@ -1,11 +1,21 @@
 #include "host/equalizer_effect.h"
 
 #include <cstring>
+#include <new>
+
+#include "editor/equalizer_editor.h"
 
 namespace vorn {
 
+InstanceHook makeInstanceHook(EqualizerEffect* effect);
+
+EditorBase* createEqualizerEditor(EqualizerEffect* effect) {
+    return new (std::nothrow) EqualizerEditor(effect, *effect, effect->editorState());
+}
+
 EqualizerEffect::EqualizerEffect(vst::HostCallback audioMaster, EditorFactory makeEditor)
-    : EffectExtended(audioMaster, identity::kNumPrograms, identity::kNumParams) {
+    : EffectExtended(audioMaster, identity::kNumPrograms, identity::kNumParams),
+      hook(makeInstanceHook(this)) {
     setProgram(0);
     setNumInputs(identity::kNumInputs);
     setNumOutputs(identity::kNumOutputs);
@@ -14,10 +24,11 @@ EqualizerEffect::EqualizerEffect(vst::HostCallback audioMaster, EditorFactory ma
     setUniqueId(identity::kUniqueId);
 
     attachEditor(makeEditor ? makeEditor(this) : nullptr);
+    publishExtension(&hook);
 
-    for (Program& program : programs)
+    for (Program& program : bank)
         std::strcpy(program.name, identity::kDefaultProgramName);
-    std::strcpy(displayText, identity::kTitleText);
+    std::strcpy(editorStateRecord.displayText, identity::kTitleText);
 }
 
 void EqualizerEffect::process(float** inputs, float** outputs, int32_t sampleFrames) {
@@ -32,8 +43,8 @@ void EqualizerEffect::processBlock(float** inputs, float** outputs, int32_t samp
                                    bool replacing) {
     // Both read once per block: a change reaches the engine at the next block.
     const double rate = getSampleRate();
-    const Program& program = currentProgramRecord();
-    engine.processBlock(inputs, outputs, sampleFrames, replacing, program, rate);
+    const engine::BandValues& bands = bank.current().bands;
+    engine.processBlock(inputs, outputs, sampleFrames, replacing, bands, rate);
 }
 
 }  // namespace vorn

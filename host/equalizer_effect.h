@@ -1,15 +1,17 @@
 #pragma once
 // The equalizer instance: the host-visible numbers, the program bank, the
-// engine, and the few pieces of state the editor keeps in the effect so that
-// they outlive its window.
+// engine, and the editor's state record, kept here so that it outlives any
+// one editor window.
 
-#include <atomic>
 #include <cstdint>
 
+#include "common/plugin_identity.h"
+#include "editor/editor_state.h"
+#include "editor/equalizer_model.h"
 #include "engine/equalizer_engine.h"
-#include "engine/program.h"
-#include "host/effect_extended.h"
-#include "host/plugin_identity.h"
+#include "framework/effect_extended.h"
+#include "host/instance_hook.h"
+#include "host/program_bank.h"
 
 namespace vorn {
 
@@ -19,9 +21,7 @@ using EditorFactory = EditorBase* (*)(EqualizerEffect* effect);
 // The product's editor; tests substitute a factory that fails.
 EditorBase* createEqualizerEditor(EqualizerEffect* effect);
 
-constexpr int kDisplayTextSize = 36;
-
-class EqualizerEffect : public EffectExtended {
+class EqualizerEffect : public EffectExtended, public EqualizerModel {
 public:
     explicit EqualizerEffect(vst::HostCallback audioMaster,
                              EditorFactory makeEditor = &createEqualizerEditor);
@@ -44,28 +44,27 @@ public:
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
 
-    Program& currentProgramRecord() {
-        return programs[currentProgram.load(std::memory_order_relaxed)];
-    }
-    float inputLevel() const { return engine.inputMeter.level(); }
-    float outputLevel() const { return engine.outputMeter.level(); }
+    // What the editor sees.
+    engine::BandValues& currentBands() override { return bank.current().bands; }
+    float inputLevel() const override { return engine.inputMeter.level(); }
+    float outputLevel() const override { return engine.outputMeter.level(); }
 
-    // Editor state, touched only on the user-interface thread.
-    char displayText[kDisplayTextSize] = {};
-    bool dragging = false;
-    bool editLeft = true;
-    bool editRight = true;
-    bool editLink = false;
-
-    // Written on the user-interface thread, read once per block by the engine.
-    std::atomic<uint8_t> currentProgram{0};
-    Program programs[identity::kNumPrograms];
-
-    // Filter states and meters, written on the audio thread.
-    engine::EqualizerEngine engine;
+    ProgramBank& programs() { return bank; }
+    EditorState& editorState() { return editorStateRecord; }
+    const EditorState& editorState() const { return editorStateRecord; }
+    // Filter states and meters, for tests that look at the engine itself.
+    const engine::EqualizerEngine& engineState() const { return engine; }
+    // Test hook: feeds the meters directly.
+    engine::EqualizerEngine& engineForTests() { return engine; }
 
 private:
     void processBlock(float** inputs, float** outputs, int32_t sampleFrames, bool replacing);
+
+    EditorState editorStateRecord;
+    ProgramBank bank;
+    // Written on the audio thread only.
+    engine::EqualizerEngine engine;
+    InstanceHook hook;
 };
 
 }  // namespace vorn

@@ -21,21 +21,21 @@ bool writeText(char* target, const char* text) {
 
 }  // namespace
 
-int32_t EqualizerEffect::getProgram() { return currentProgram.load(std::memory_order_relaxed); }
+int32_t EqualizerEffect::getProgram() { return bank.currentNumber(); }
 
 void EqualizerEffect::setProgram(int32_t program) {
-    currentProgram.store(static_cast<uint8_t>(program), std::memory_order_relaxed);
+    bank.select(program);
 }
 
 void EqualizerEffect::setProgramName(char* name) {
-    if (name) copyName(currentProgramRecord().name, name);
+    if (name) copyName(bank.current().name, name);
 }
 
-void EqualizerEffect::getProgramName(char* name) { writeText(name, currentProgramRecord().name); }
+void EqualizerEffect::getProgramName(char* name) { writeText(name, bank.current().name); }
 
 bool EqualizerEffect::getProgramNameIndexed(int32_t, int32_t index, char* text) {
     if (index < 0 || index >= identity::kNumPrograms) return false;
-    return writeText(text, programs[index].name);
+    return writeText(text, bank[index].name);
 }
 
 bool EqualizerEffect::getEffectName(char* name) { return writeText(name, identity::kEffectName); }

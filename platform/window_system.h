@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "common/geometry.h"
+
 namespace vorn::platform {
 
 // Opaque handles; each implementation decides what they point at.
@@ -30,23 +32,8 @@ enum Message : uint32_t {
     kMessageLeftButtonUp = 0x0202,
 };
 
-struct Colour {
-    uint8_t red;
-    uint8_t green;
-    uint8_t blue;
-    bool operator==(const Colour& other) const {
-        return red == other.red && green == other.green && blue == other.blue;
-    }
-    bool operator!=(const Colour& other) const { return !(*this == other); }
-};
-
-// Right and bottom edges exclusive.
-struct Rect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+using vorn::Colour;
+using vorn::Rect;
 
 enum class Cursor { arrow, hand };
 

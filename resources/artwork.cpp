@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "editor/editor_layout.h"
-#include "host/plugin_identity.h"
+#include "common/editor_layout.h"
+#include "common/plugin_identity.h"
 #include "resources/pixel_font.h"
 
 namespace vorn::resources {
@@ -52,7 +52,7 @@ void drawPanel(Image& image, const Zone& zone, Colour fill, int corners) {
 }
 
 void drawBandLabels(Image& image) {
-    for (int band = 0; band < layout::kBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         const std::string_view label = layout::kBandLabels[band];
         // Centred over the span from the left groove's core to the right one's.
         const int spanLeft = layout::leftTrackX(band);
@@ -119,7 +119,7 @@ void drawSwitch(Image& image, const Zone& box, std::string_view label) {
 Image drawBackground() {
     Image image(layout::kWidth, layout::kHeight, colour::kGround);
     drawBandLabels(image);
-    for (int band = 0; band < layout::kBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         drawGroove(image, layout::leftTrackX(band));
         drawGroove(image, layout::rightTrackX(band));
     }

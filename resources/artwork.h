@@ -5,9 +5,11 @@
 // slider thumb. The Windows builds compile them into the library as bitmap
 // resources; the native build hands them out from its headless window system.
 
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::resources {
+
+using raster::Image;
 
 Image drawBackground();
 Image drawThumb();

@@ -1,6 +1,6 @@
 #include "resources/bmp_file.h"
 
-#include <fstream>
+#include "common/file_writer.h"
 
 namespace vorn::resources {
 namespace {
@@ -62,11 +62,7 @@ std::vector<uint8_t> encodeBmp(const Image& image) {
 }
 
 bool writeBmp(const std::string& path, const Image& image) {
-    const std::vector<uint8_t> bytes = encodeBmp(image);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
+    return writeFile(path, encodeBmp(image));
 }
 
 }  // namespace vorn::resources

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::resources {
+
+using raster::Image;
 
 // The whole file: headers, then rows bottom-up in blue, green, red order,
 // each padded to a multiple of four bytes.

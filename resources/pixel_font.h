@@ -7,9 +7,11 @@
 
 #include <string_view>
 
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::resources {
+
+using raster::Image;
 
 constexpr int kGlyphHeight = 7;
 constexpr int kGlyphDescent = 2;  // rows below the line, for g, j, p, q and y

@@ -26,7 +26,7 @@ outputs=()
 
 echo
 echo "== Linux module, native host"
-build/linux/tools/host/vorn_host build/linux/plugin/Vorn.so
+build/linux/tools/testhost/vorn_host build/linux/plugin/Vorn.so
 
 windows=build/win32
 kind="32-bit Windows DLL (the product)"
@@ -44,7 +44,7 @@ scripts/wine-prefix.sh create "$WINEPREFIX"
 
 echo
 echo "== $kind, Windows host under Wine"
-scripts/wine-run.sh "$windows/tools/host/vorn_host.exe" "$windows/plugin/Vorn.dll"
+scripts/wine-run.sh "$windows/tools/testhost/vorn_host.exe" "$windows/plugin/Vorn.dll"
 
 echo
 echo "== Editor, headless render: as opened, and after the demo's mouse drags and a 1 kHz sine"
@@ -54,7 +54,7 @@ outputs+=("$out/editor.png" "$out/editor-demo.png")
 
 echo
 echo "== Editor of the $kind under Wine, in the host's own window: as opened, then after the same drags"
-if scripts/wine-run.sh "$windows/tools/host/vorn_host.exe" --editor-check \
+if scripts/wine-run.sh "$windows/tools/testhost/vorn_host.exe" --editor-check \
      "$windows/plugin/Vorn.dll" "$out/editor-wine.png" "$out/editor-demo-wine.png"; then
   "$snapshot" --compare "$out/editor-wine.png" --exclude "$VORN_TEXT_BOX" || true
   "$snapshot" --demo --compare "$out/editor-demo-wine.png" --exclude "$VORN_TEXT_BOX" || true

@@ -29,7 +29,7 @@ int textCellWidth(int fontHeight) {
 HeadlessWindowSystem::State::State() {
     stockBitmap.kind = GdiObject::Kind::bitmap;
     stockBitmap.stock = true;
-    stockBitmap.image = resources::Image(1, 1);
+    stockBitmap.image = raster::Image(1, 1);
     stockFont.kind = GdiObject::Kind::font;
     stockFont.stock = true;
     stockFont.fontHeight = kStockFontHeight;
@@ -44,7 +44,7 @@ ContextObject* HeadlessWindowSystem::State::context(Context handle) {
     return contexts.count(handle) ? handle : nullptr;
 }
 
-resources::Image* HeadlessWindowSystem::State::surface(ContextObject& context) {
+raster::Image* HeadlessWindowSystem::State::surface(ContextObject& context) {
     if (context.window) return &context.window->screen;
     if (!context.bitmap || context.bitmap->stock) return nullptr;
     return &context.bitmap->image;
@@ -72,7 +72,7 @@ ContextObject* HeadlessWindowSystem::State::addContext(std::unique_ptr<ContextOb
 // the editor's bitmaps.
 Handle HeadlessWindowSystem::loadBitmap(Module module, int resourceId) {
     if (!module) return nullptr;
-    resources::Image image = resources::drawBitmapResource(resourceId);
+    raster::Image image = resources::drawBitmapResource(resourceId);
     if (image.pixels.empty()) return nullptr;
     auto bitmap = std::make_unique<GdiObject>();
     bitmap->kind = GdiObject::Kind::bitmap;
@@ -113,7 +113,7 @@ Handle HeadlessWindowSystem::createCompatibleBitmap(Context handle, int width, i
     if (!state->context(handle) || width <= 0 || height <= 0) return nullptr;
     auto bitmap = std::make_unique<GdiObject>();
     bitmap->kind = GdiObject::Kind::bitmap;
-    bitmap->image = resources::Image(width, height);
+    bitmap->image = raster::Image(width, height);
     return state->addObject(std::move(bitmap));
 }
 
@@ -148,17 +148,17 @@ void HeadlessWindowSystem::copyPixels(Context targetHandle, int x, int y, int wi
     ContextObject* target = state->context(targetHandle);
     ContextObject* source = state->context(sourceHandle);
     if (!target || !source) return;
-    resources::Image* to = state->surface(*target);
-    resources::Image* from = state->surface(*source);
+    raster::Image* to = state->surface(*target);
+    raster::Image* from = state->surface(*source);
     if (!to || !from) return;
-    resources::copyBlock(*to, x, y, width, height, *from, sourceX, sourceY);
+    raster::copyBlock(*to, x, y, width, height, *from, sourceX, sourceY);
 }
 
 void HeadlessWindowSystem::fillRect(Context contextHandle, const Rect& rect, Handle brushHandle) {
     ContextObject* context = state->context(contextHandle);
     GdiObject* brush = state->object(brushHandle);
     if (!context || !brush || brush->kind != GdiObject::Kind::brush) return;
-    if (resources::Image* surface = state->surface(*context)) {
+    if (raster::Image* surface = state->surface(*context)) {
         surface->fill(rect, brush->brushColour);
     }
 }
@@ -176,7 +176,7 @@ void HeadlessWindowSystem::setTextColour(Context handle, Colour colour) {
 void HeadlessWindowSystem::drawText(Context handle, int x, int y, const char* text, int length) {
     ContextObject* context = state->context(handle);
     if (!context || !text || length <= 0) return;
-    resources::Image* surface = state->surface(*context);
+    raster::Image* surface = state->surface(*context);
     if (!surface) return;
     const int cellHeight = context->font->fontHeight;
     const int cellWidth = textCellWidth(cellHeight);
@@ -188,8 +188,8 @@ void HeadlessWindowSystem::drawText(Context handle, int x, int y, const char* te
                                context->textColour, cellWidth);
 }
 
-const resources::Image& HeadlessWindowSystem::bitmapImage(Handle handle) const {
-    static const resources::Image kNone;
+const raster::Image& HeadlessWindowSystem::bitmapImage(Handle handle) const {
+    static const raster::Image kNone;
     GdiObject* object = state->object(handle);
     if (!object || object->kind != GdiObject::Kind::bitmap) return kNone;
     return object->image;

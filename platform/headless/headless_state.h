@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless_window_system.h"
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::platform {
 
@@ -18,7 +18,7 @@ struct GdiObject {
     enum class Kind { bitmap, font, brush };
     Kind kind = Kind::bitmap;
     bool stock = false;       // owned by the system, never deleted
-    resources::Image image;   // bitmap
+    raster::Image image;   // bitmap
     int fontHeight = 0;       // font: the character cell's height in pixels
     Colour brushColour = {0, 0, 0};
 };
@@ -35,7 +35,7 @@ struct WindowObject {
     WindowInfo info;
     Module module = nullptr;
     void* userData = nullptr;
-    resources::Image screen;
+    raster::Image screen;
     int invalidations = 0;
     ContextObject* paintContext = nullptr;  // between beginPaint and endPaint
 };
@@ -69,7 +69,7 @@ struct HeadlessWindowSystem::State {
     WindowObject* window(Window handle) const;
 
     // The picture a context draws into; null while it holds the stock bitmap.
-    resources::Image* surface(ContextObject& context);
+    raster::Image* surface(ContextObject& context);
     bool isSelectedAnywhere(const GdiObject* object) const;
 
     GdiObject* addObject(std::unique_ptr<GdiObject> object);

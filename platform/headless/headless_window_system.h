@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "platform/window_system.h"
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::platform {
 
@@ -95,9 +95,9 @@ public:
 
     // What a window shows: the picture its paints have left on its screen.
     Colour pixel(Window window, int x, int y) const;
-    const resources::Image& screen(Window window) const;  // empty for no window
+    const raster::Image& screen(Window window) const;  // empty for no window
     // The picture in a bitmap, e.g. an editor's off-screen frame.
-    const resources::Image& bitmapImage(Handle bitmap) const;  // empty for no bitmap
+    const raster::Image& bitmapImage(Handle bitmap) const;  // empty for no bitmap
 
     bool isWindow(Window window) const;
     WindowInfo windowInfo(Window window) const;

@@ -54,7 +54,7 @@ Window HeadlessWindowSystem::createChildWindow(const char* className, const char
     window->info.parent = parent;
     window->info.bounds = {x, y, x + width, y + height};
     window->module = module;
-    window->screen = resources::Image(width, height);
+    window->screen = raster::Image(width, height);
     Window handle = window.get();
     state->windows.emplace(handle, std::move(window));
 
@@ -154,8 +154,8 @@ Colour HeadlessWindowSystem::pixel(Window window, int x, int y) const {
     return screen(window).at(x, y);
 }
 
-const resources::Image& HeadlessWindowSystem::screen(Window handle) const {
-    static const resources::Image kNone;
+const raster::Image& HeadlessWindowSystem::screen(Window handle) const {
+    static const raster::Image kNone;
     WindowObject* window = state->window(handle);
     return window ? window->screen : kNone;
 }

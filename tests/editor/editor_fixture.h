@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "editor/equalizer_editor.h"
 #include "host/equalizer_effect.h"
 #include "platform/headless/headless_window_system.h"
@@ -17,7 +17,7 @@
 
 namespace vorn::editor_test {
 
-using platform::Colour;
+using vorn::Colour;
 using platform::HeadlessWindowSystem;
 using platform::Window;
 
@@ -72,11 +72,11 @@ protected:
         release(x, y);
     }
 
-    float left(int band) { return effect.currentProgramRecord().left[band].load(); }
-    float right(int band) { return effect.currentProgramRecord().right[band].load(); }
+    float left(int band) { return effect.currentBands().left[band].load(); }
+    float right(int band) { return effect.currentBands().right[band].load(); }
     void setBand(int band, float leftValue, float rightValue) {
-        effect.currentProgramRecord().left[band].store(leftValue);
-        effect.currentProgramRecord().right[band].store(rightValue);
+        effect.currentBands().left[band].store(leftValue);
+        effect.currentBands().right[band].store(rightValue);
     }
     // Both meters end a block of constant samples at peak - 0.0001; the flat
     // program passes a constant signal unchanged.
@@ -87,7 +87,7 @@ protected:
         effect.processReplacing(inputs, outputs, 256);
     }
 
-    std::string readout() const { return effect.displayText; }
+    std::string readout() const { return effect.editorState().displayText; }
 
     Colour pixel(int x, int y) const { return system.pixel(window, x, y); }
 
@@ -100,7 +100,7 @@ protected:
     }
     // Every pixel of an inclusive zone is as the artwork has it.
     bool zoneShowsArtwork(const layout::Zone& zone) const {
-        static const resources::Image background = resources::drawBackground();
+        static const raster::Image background = resources::drawBackground();
         for (int y = zone.top; y <= zone.bottom; ++y)
             for (int x = zone.left; x <= zone.right; ++x)
                 if (pixel(x, y) != background.at(x, y)) return false;
@@ -110,7 +110,7 @@ protected:
     // The top row of the one thumb drawn in the columns from x, found by
     // matching the thumb's picture; -1 unless there is exactly one.
     int thumbTop(int x) const {
-        static const resources::Image thumb = resources::drawThumb();
+        static const raster::Image thumb = resources::drawThumb();
         int found = -1;
         for (int top = 0; top + layout::kThumbHeight <= layout::kHeight; ++top) {
             if (!blockMatches(thumb, x, top)) continue;
@@ -130,7 +130,7 @@ protected:
     }
 
 private:
-    bool blockMatches(const resources::Image& picture, int x, int y) const {
+    bool blockMatches(const raster::Image& picture, int x, int y) const {
         for (int row = 0; row < picture.height; ++row)
             for (int column = 0; column < picture.width; ++column)
                 if (pixel(x + column, y + row) != picture.at(column, row)) return false;

@@ -53,8 +53,8 @@ TEST_F(EditorTest, MessageBeforeTheEditorIsStoredGetsTheDefaultAnswer) {
               system.defaultWindowProcedure(window, platform::kMessageNonClientCreate, 0, 0));
     press(233, 174);  // would toggle the L switch
     paint();
-    EXPECT_TRUE(effect.editLeft);
-    EXPECT_FALSE(effect.dragging);
+    EXPECT_TRUE(effect.editorState().editLeft);
+    EXPECT_FALSE(effect.editorState().dragging);
     EXPECT_EQ(system.capturedWindow(), nullptr);
     EXPECT_EQ(pixel(100, 100), (Colour{0, 0, 0}));  // never painted
 
@@ -95,7 +95,7 @@ TEST_F(EditorTest, ReopenedWindowShowsTheSwitchesAndTextAsTheyWere) {
     open();
     ASSERT_TRUE(system.isWindow(window));
     paint();
-    EXPECT_FALSE(effect.editLeft);
+    EXPECT_FALSE(effect.editorState().editLeft);
     EXPECT_EQ(readout(), text);
     EXPECT_TRUE(zoneShowsArtwork({230, 171, 237, 176}));  // the L lamp is dark
     EXPECT_TRUE(zoneIs({265, 172, 270, 176}, layout::colour::kLampLit));

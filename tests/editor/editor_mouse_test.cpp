@@ -11,7 +11,7 @@ namespace {
 
 using layout::leftThumbX;
 
-constexpr int kBands = layout::kBandCount;
+constexpr int kBands = kBandCount;
 
 class MouseTest : public OpenEditorTest {
 protected:
@@ -23,15 +23,15 @@ protected:
         return changed;
     }
     void setSwitches(bool leftOn, bool rightOn, bool linkOn) {
-        effect.editLeft = leftOn;
-        effect.editRight = rightOn;
-        effect.editLink = linkOn;
+        effect.editorState().editLeft = leftOn;
+        effect.editorState().editRight = rightOn;
+        effect.editorState().editLink = linkOn;
     }
 };
 
 TEST_F(MouseTest, DragSetsTheLeftValueUnderThePointer) {
     press(13, 100);
-    EXPECT_TRUE(effect.dragging);
+    EXPECT_TRUE(effect.editorState().dragging);
     EXPECT_EQ(left(0), 0.5f);  // the press itself changes nothing
     move(13, 63);
     EXPECT_EQ(left(0), 0.75f);
@@ -39,7 +39,7 @@ TEST_F(MouseTest, DragSetsTheLeftValueUnderThePointer) {
     EXPECT_EQ(readout(), "Gain: +6.0 dB");
     EXPECT_EQ(changedBands().size(), 1u);
     release(13, 63);
-    EXPECT_FALSE(effect.dragging);
+    EXPECT_FALSE(effect.editorState().dragging);
 }
 
 TEST_F(MouseTest, SharedColumnSetsBothChannelsItsNeighboursOne) {
@@ -153,20 +153,20 @@ TEST_F(MouseTest, PressCapturesAndRepaintsMovesDoNotReleaseLetsGo) {
 
 TEST_F(MouseTest, SwitchPressesToggleOnlyTheirOwnSwitch) {
     press(233, 174);
-    EXPECT_FALSE(effect.editLeft);
+    EXPECT_FALSE(effect.editorState().editLeft);
     press(230, 171);
-    EXPECT_TRUE(effect.editLeft);
+    EXPECT_TRUE(effect.editorState().editLeft);
     press(271, 177);
-    EXPECT_FALSE(effect.editRight);
+    EXPECT_FALSE(effect.editorState().editRight);
     press(309, 174);
-    EXPECT_TRUE(effect.editLink);
-    EXPECT_TRUE(effect.editLeft);
-    EXPECT_FALSE(effect.editRight);
+    EXPECT_TRUE(effect.editorState().editLink);
+    EXPECT_TRUE(effect.editorState().editLeft);
+    EXPECT_FALSE(effect.editorState().editRight);
     press(238, 174);  // between the boxes
     press(316, 178);
-    EXPECT_TRUE(effect.editLeft);
-    EXPECT_FALSE(effect.editRight);
-    EXPECT_TRUE(effect.editLink);
+    EXPECT_TRUE(effect.editorState().editLeft);
+    EXPECT_FALSE(effect.editorState().editRight);
+    EXPECT_TRUE(effect.editorState().editLink);
     release(316, 178);
 }
 
@@ -207,11 +207,11 @@ TEST_F(MouseTest, TextStaysAfterReleaseAndDragsEditTheCurrentProgram) {
     EXPECT_EQ(readout(), "Gain: +6.0 dB");
 
     effect.dispatcher(vst::effSetProgram, 0, 6, nullptr, 0.0f);
-    const bool leftBefore = effect.editLeft;
+    const bool leftBefore = effect.editorState().editLeft;
     dragTo(13, 121);
-    EXPECT_EQ(effect.programs[6].left[0].load(), 0.25f);
-    EXPECT_EQ(effect.programs[0].left[0].load(), 0.75f);
-    EXPECT_EQ(effect.editLeft, leftBefore);
+    EXPECT_EQ(effect.programs()[6].bands.left[0].load(), 0.25f);
+    EXPECT_EQ(effect.programs()[0].bands.left[0].load(), 0.75f);
+    EXPECT_EQ(effect.editorState().editLeft, leftBefore);
 }
 
 }  // namespace

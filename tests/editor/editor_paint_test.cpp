@@ -14,7 +14,7 @@ using namespace layout;
 
 TEST_F(OpenEditorTest, FlatBandsPutEveryIndexLineOnTheMiddleGuide) {
     paint();
-    for (int band = 0; band < layout::kBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         EXPECT_EQ(thumbTop(leftThumbX(band)), 82) << "band " << band;
         EXPECT_EQ(indexLine(leftThumbX(band)), 92) << "band " << band;
         EXPECT_EQ(thumbTop(rightThumbX(band)), 82) << "band " << band;
@@ -67,7 +67,7 @@ TEST_F(OpenEditorTest, OddBandValuesDrawSafely) {
 }
 
 TEST_F(OpenEditorTest, PaintShowsTheCurrentProgram) {
-    effect.programs[4].left[2].store(1.0f);
+    effect.programs()[4].bands.left[2].store(1.0f);
     paint();
     EXPECT_EQ(thumbTop(leftThumbX(2)), 82);
     effect.dispatcher(vst::effSetProgram, 0, 4, nullptr, 0.0f);
@@ -101,15 +101,15 @@ TEST_F(OpenEditorTest, LampsShowTheSwitches) {
 }
 
 TEST_F(OpenEditorTest, LinkMasksBothChannelLampsWhateverTheyHold) {
-    effect.editLink = true;
+    effect.editorState().editLink = true;
     paint();
     EXPECT_TRUE(zoneIs(kLeftLampArea, colour::kLampMasked));
     EXPECT_TRUE(zoneIs(kRightLampArea, colour::kLampMasked));
     EXPECT_TRUE(zoneIs(kLinkLampBody, colour::kLampLit));
     EXPECT_EQ(pixel(309, 171), colour::kLampLit);  // the link lamp has no highlight
 
-    effect.editLeft = false;
-    effect.editRight = false;
+    effect.editorState().editLeft = false;
+    effect.editorState().editRight = false;
     paint();
     EXPECT_TRUE(zoneIs(kLeftLampArea, colour::kLampMasked));
     EXPECT_TRUE(zoneIs(kRightLampArea, colour::kLampMasked));
@@ -121,7 +121,7 @@ class ReadoutTest : public OpenEditorTest {
 protected:
     // The panel as the window system draws the text on its own: only the
     // text's pixels, in the read-out colour, at the read-out position.
-    resources::Image textAlone(const std::string& text) {
+    raster::Image textAlone(const std::string& text) {
         platform::Context context = system.createCompatibleContext(nullptr);
         platform::Handle bitmap = system.createCompatibleBitmap(context, kWidth, kHeight);
         platform::Handle font = system.createFont(kReadoutFontHeight, kReadoutFontFace);
@@ -130,7 +130,7 @@ protected:
         system.setTransparentText(context);
         system.setTextColour(context, colour::kReadoutText);
         system.drawText(context, kReadoutX, kReadoutY, text.c_str(), static_cast<int>(text.size()));
-        resources::Image picture = system.bitmapImage(bitmap);
+        raster::Image picture = system.bitmapImage(bitmap);
         system.select(context, oldFont);
         system.select(context, oldBitmap);
         system.deleteContext(context);
@@ -142,7 +142,7 @@ protected:
     // Within the read-out panel, the screen has the text colour exactly where
     // the text alone has it.
     bool panelShows(const std::string& text) {
-        const resources::Image expected = textAlone(text);
+        const raster::Image expected = textAlone(text);
         int textPixels = 0;
         for (int y = kReadoutPanel.top; y <= kReadoutPanel.bottom; ++y) {
             for (int x = kReadoutPanel.left; x <= kReadoutPanel.right; ++x) {
@@ -218,7 +218,7 @@ TEST_F(LevelBarTest, AboveFullScaleTheFullBarTurnsRed) {
 
 TEST_F(LevelBarTest, InputAndOutputBarsAreIndependent) {
     std::vector<float> left(16, 0.5f), right(16, 0.5f);
-    effect.engine.inputMeter.update(left.data(), right.data(), 16);
+    effect.engineForTests().inputMeter.update(left.data(), right.data(), 16);
     paint();
     EXPECT_EQ(barWidth(kInputBarX, colour::kLevelBar), 62);
     EXPECT_TRUE(zoneShowsArtwork(kOutputSlot));

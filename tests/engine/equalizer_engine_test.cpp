@@ -20,7 +20,7 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(EqualizerEngine, FlatSettingsPassAudioUnchanged) {
     EqualizerEngine engine;
-    Program flat;
+    BandValues flat;
     const Stereo input{noise(3000, 1), noise(3000, 2)};
     const Stereo output = processInBlocks(engine, flat, kRate, input, 1000);
     for (int k = 0; k < 3000; ++k) {
@@ -31,7 +31,7 @@ TEST(EqualizerEngine, FlatSettingsPassAudioUnchanged) {
 
 TEST(EqualizerEngine, SilenceComesOutAsTheGuardSignal) {
     EqualizerEngine engine;
-    Program flat;
+    BandValues flat;
     const Stereo output = processInBlocks(engine, flat, kRate, stereo(std::vector<float>(96, 0.0f)), 32);
     for (int k = 0; k < 96; ++k) {
         // The sign pattern restarts with + at every block; 32 is even, so the
@@ -47,7 +47,7 @@ TEST(EqualizerEngine, SilenceComesOutAsTheGuardSignal) {
 
 TEST(EqualizerEngine, GuardPatternStartsWithPlusAtEveryBlock) {
     EqualizerEngine engine;
-    Program flat;
+    BandValues flat;
     const Stereo output = processInBlocks(engine, flat, kRate, stereo(std::vector<float>(9, 0.0f)), 3);
     for (int k = 0; k < 9; ++k) {
         const float expected = (k % 3 == 1) ? -kDenormalGuard : kDenormalGuard;
@@ -71,7 +71,7 @@ TEST_P(BandGainOnSine, ChangesOnlyTheChannelItBelongsTo) {
     for (bool leftChannel : {true, false}) {
         SCOPED_TRACE(leftChannel ? "left" : "right");
         EqualizerEngine engine;
-        Program program;
+        BandValues program;
         (leftChannel ? program.left : program.right)[kBand1000Hz].store(GetParam().value);
         const Stereo output = processInBlocks(engine, program, kRate, stereo(input), 512);
         const double changedDb = decibels(rms(leftChannel ? output.left : output.right, frames / 2, frames) / inputRms);
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(GainLaw, BandGainOnSine,
                          });
 
 TEST(EqualizerEngine, ProcessAddsAndProcessReplacingOverwrites) {
-    Program program;
+    BandValues program;
     setZigzag(program);
     const int frames = 256;
     const Stereo input{noise(frames, 3, 0.5f), noise(frames, 4, 0.5f)};
@@ -124,7 +124,7 @@ TEST(EqualizerEngine, ProcessAddsAndProcessReplacingOverwrites) {
 
 TEST(EqualizerEngine, EmptyAndNegativeBlocksOnlyRedesign) {
     EqualizerEngine engine;
-    Program program;
+    BandValues program;
     setZigzag(program);
     processInBlocks(engine, program, kRate, stereo(sine(440.0, kRate, 0.5, 1000)), 1000);
 
@@ -164,7 +164,7 @@ TEST(EqualizerEngine, EmptyAndNegativeBlocksOnlyRedesign) {
 }
 
 TEST(EqualizerEngine, BlockSizeDoesNotChangeTheResult) {
-    Program program;
+    BandValues program;
     setZigzag(program);
     // Loud enough that the guard offsets never change a sample.
     const Stereo input{sine(997.0, kRate, 0.5, 4000), sine(61.0, kRate, 0.5, 4000)};
@@ -180,7 +180,7 @@ TEST(EqualizerEngine, BlockSizeDoesNotChangeTheResult) {
 }
 
 TEST(EqualizerEngine, ProgramSwitchActsAtTheNextBlockWithoutReset) {
-    Program boost, cut;
+    BandValues boost, cut;
     boost.left[kBand1000Hz].store(1.0f);
     cut.left[kBand1000Hz].store(0.0f);
     const int block = 441;  // ten whole periods of 1000 Hz
@@ -208,7 +208,7 @@ TEST(EqualizerEngine, ProgramSwitchActsAtTheNextBlockWithoutReset) {
 
 TEST(EqualizerEngine, MetersFollowInputAndEqualizedOutput) {
     EqualizerEngine engine;
-    Program program;
+    BandValues program;
     program.left[kBand1000Hz].store(1.0f);
     program.right[kBand1000Hz].store(1.0f);
     processInBlocks(engine, program, kRate, stereo(sine(1000.0, kRate, 0.1, 22050)), 512);
@@ -220,7 +220,7 @@ class NonFiniteInput : public ::testing::TestWithParam<float> {};
 
 TEST_P(NonFiniteInput, OutputIsFiniteAgainAfterOneBlock) {
     EqualizerEngine engine;
-    Program program;
+    BandValues program;
     setZigzag(program);
     const int block = 512;
     Stereo poisoned{noise(block, 5, 0.5f), noise(block, 6, 0.5f)};
@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, NonFiniteInput,
                                            -std::numeric_limits<float>::infinity()));
 
 TEST(EqualizerEngine, AwkwardSampleRatesKeepEveryOutputFinite) {
-    Program loud;
+    BandValues loud;
     setAll(loud, 1.0f);
     const double rates[] = {8000.0, 11025.0, 16000.0, 32000.0, 40000.0, 0.0, -48000.0,
                             std::numeric_limits<double>::quiet_NaN()};

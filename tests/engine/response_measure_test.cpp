@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 
+#include "common/math_constants.h"
 #include "engine/band_filter.h"
 #include "engine/bands.h"
 #include "tools/response/band_presets.h"
@@ -12,11 +13,9 @@
 namespace vorn::response {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Gain of the cascade a program designs, evaluated from the coefficients:
 // an independent reference for the measurement.
-double cascadeDb(const Program& program, double sampleRate, double hz, bool left) {
+double cascadeDb(const engine::BandValues& program, double sampleRate, double hz, bool left) {
     const std::complex<double> z1 = std::polar(1.0, -2.0 * kPi * hz / sampleRate);
     std::complex<double> response = 1.0;
     for (int band = 0; band < kBandCount; ++band) {
@@ -30,7 +29,7 @@ double cascadeDb(const Program& program, double sampleRate, double hz, bool left
 }
 
 TEST(ResponseMeasure, AgreesWithTheDesignedCascade) {
-    Program program;
+    engine::BandValues program;
     ASSERT_TRUE(applyPreset("smile", program));
     program.left[16].store(1.0f);
     const double rate = 48000.0;
@@ -44,7 +43,7 @@ TEST(ResponseMeasure, AgreesWithTheDesignedCascade) {
 }
 
 TEST(ResponseMeasure, FlatIsZeroAndUnmeasurableFrequenciesAreMarked) {
-    Program flat;
+    engine::BandValues flat;
     const auto points = measureResponse(flat, 32000.0, {25.0, 1000.0, 15999.0, 16000.0, 20000.0, -1.0});
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(points[i].leftDb, 0.0, 0.005);

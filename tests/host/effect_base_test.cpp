@@ -44,13 +44,13 @@ TEST(EffectConstruction, FillsTheRecordForTheEqualizer) {
     EXPECT_EQ(record.object, static_cast<void*>(static_cast<EffectBase*>(&effect)));
     EXPECT_FLOAT_EQ(effect.getSampleRate(), 44100.0f);
     EXPECT_EQ(effect.getBlockSize(), 1024);
-    EXPECT_STREQ(effect.displayText, "Tarnwell Vorn");
-    EXPECT_TRUE(effect.editLeft && effect.editRight && !effect.editLink && !effect.dragging);
-    for (const Program& program : effect.programs) {
+    EXPECT_STREQ(effect.editorState().displayText, "Tarnwell Vorn");
+    EXPECT_TRUE(effect.editorState().editLeft && effect.editorState().editRight && !effect.editorState().editLink && !effect.editorState().dragging);
+    for (const Program& program : effect.programs()) {
         EXPECT_STREQ(program.name, "Default EQ");
         for (int band = 0; band < kBandCount; ++band) {
-            EXPECT_EQ(program.left[band].load(), 0.5f);
-            EXPECT_EQ(program.right[band].load(), 0.5f);
+            EXPECT_EQ(program.bands.left[band].load(), 0.5f);
+            EXPECT_EQ(program.bands.right[band].load(), 0.5f);
         }
     }
 }
@@ -145,10 +145,10 @@ TEST(Version1Dispatcher, MainsSwitchingKeepsTheFilterHistory) {
     float* inputs[2] = {left.data(), right.data()};
     float* outputs[2] = {out.data(), outRight.data()};
     effect.processReplacing(inputs, outputs, 64);
-    const float before = effect.engine.leftFilters[0].y1;
+    const float before = effect.engineState().leftFilters[0].y1;
     dispatch(effect, vst::effMainsChanged, 0, 0);
     dispatch(effect, vst::effMainsChanged, 0, 1);
-    EXPECT_EQ(effect.engine.leftFilters[0].y1, before);
+    EXPECT_EQ(effect.engineState().leftFilters[0].y1, before);
     EXPECT_NE(before, 0.0f);
 }
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "editor/editor_base.h"
-#include "host/effect_extended.h"
+#include "framework/editor_base.h"
+#include "framework/effect_extended.h"
 #include "host/equalizer_effect.h"
 
 namespace vorn::test {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/capabilities.h"
+#include "framework/capabilities.h"
 #include "tests/host/test_effects.h"
 
 namespace vorn::test {

@@ -31,7 +31,7 @@ trap 'stop_private_display; rm -rf "$work"' EXIT
 
 pictures=("$work/capture.bmp")
 [ -z "$demo" ] || pictures+=("$work/demo.png")
-"$root/scripts/wine-run.sh" "$windows/tools/host/vorn_host.exe" --editor-check \
+"$root/scripts/wine-run.sh" "$windows/tools/testhost/vorn_host.exe" --editor-check \
   "$windows/plugin/Vorn.dll" "${pictures[@]}"
 status=$?
 [ "$status" -ne 77 ] || exit 77

@@ -19,7 +19,7 @@ expect() {
   fi
 }
 
-for file in tools/host/vorn_host.exe tests/through_entry/vorn_entry_checks.exe plugin/Vorn.dll; do
+for file in tools/testhost/vorn_host.exe tests/through_entry/vorn_entry_checks.exe plugin/Vorn.dll; do
   expect "$1/$file" wine
   expect "$2/$file" wine64
 done

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "resources/artwork.h"
 #include "resources/pixel_font.h"
 
@@ -74,7 +74,7 @@ TEST_F(Background, GuideLinesRunFullWidthInTheirColours) {
 }
 
 TEST_F(Background, EveryBandHasAWhiteLabelCentredOverItsTracksWithinTheLabelRows) {
-    for (int band = 0; band < layout::kBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         int left = layout::kWidth, right = -1;
         for (int y = 0; y < layout::kTrackTopRow - 1; ++y) {
             for (int x = layout::leftThumbX(band); x < layout::rightThumbX(band) + 10; ++x) {

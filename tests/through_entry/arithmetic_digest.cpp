@@ -45,11 +45,10 @@ int printArithmeticDigest() {
         auto plugin = openInstance();
         if (!plugin) return 1;
         plugin->dispatch(vst::effSetSampleRate, 0, 0, nullptr, rate);
-        EqualizerEffect& equalizer = equalizerBehind(*plugin);
-        Program& program = equalizer.currentProgramRecord();
+        Inside equalizer = inside(*plugin);
         for (int band = 0; band < kBandCount; ++band) {
-            program.left[band].store(band % 2 ? 0.9f : 0.15f);
-            program.right[band].store(float(band) / float(kBandCount - 1));
+            equalizer.setBand(Inside::kLeft, band, band % 2 ? 0.9f : 0.15f);
+            equalizer.setBand(Inside::kRight, band, float(band) / float(kBandCount - 1));
         }
         Noise noise;
         Fnv1a outputs;

@@ -7,7 +7,7 @@
 
 #include "tests/through_entry/check.h"
 #include "tests/through_entry/plugin_under_test.h"
-#include "tools/host/signal.h"
+#include "tools/common/signal.h"
 
 namespace vorn::checks {
 namespace {
@@ -28,7 +28,7 @@ struct StereoRun {
 StereoRun runSine(PluginInstance& plugin, int blocks, double amplitude = 0.25) {
     Samples outLeft(kBlock), outRight(kBlock);
     for (int block = 0; block < blocks; ++block) {
-        Samples left = testhost::sine(1000.0, kRate, amplitude, kBlock, block * kBlock);
+        Samples left = signals::sine(1000.0, kRate, amplitude, kBlock, block * kBlock);
         Samples right = left;
         plugin.processReplacing(left, right, outLeft, outRight);
     }
@@ -38,8 +38,8 @@ StereoRun runSine(PluginInstance& plugin, int blocks, double amplitude = 0.25) {
 CHECK_GROUP("flat settings pass audio unchanged") {
     auto plugin = openInstance();
     // Kept away from zero, where the guard offset itself would show.
-    Samples left = testhost::sine(1000.0, kRate, 0.5, 4096);
-    Samples right = testhost::sine(250.0, kRate, 0.5, 4096);
+    Samples left = signals::sine(1000.0, kRate, 0.5, 4096);
+    Samples right = signals::sine(250.0, kRate, 0.5, 4096);
     for (size_t k = 0; k < left.size(); ++k) {
         left[k] = left[k] >= 0.0f ? left[k] + 0.01f : left[k] - 0.01f;
         right[k] = right[k] >= 0.0f ? right[k] + 0.01f : right[k] - 0.01f;
@@ -73,12 +73,12 @@ CHECK_GROUP("band 16 of one channel sets the gain at 1000 Hz") {
     for (int channel = 0; channel < 2; ++channel) {
         for (int k = 0; k < 4; ++k) {
             auto plugin = openInstance();
-            Program& program = equalizerBehind(*plugin).currentProgramRecord();
-            (channel == 0 ? program.left : program.right)[kBand1000Hz].store(values[k]);
+            inside(*plugin).setBand(channel == 0 ? Inside::kLeft : Inside::kRight, kBand1000Hz,
+                                    values[k]);
             StereoRun out = runSine(*plugin, 60);
-            double reference = testhost::rms(testhost::sine(1000.0, kRate, 0.25, kBlock));
-            double changed = testhost::decibels(testhost::rms(channel == 0 ? out.left : out.right) / reference);
-            double untouched = testhost::decibels(testhost::rms(channel == 0 ? out.right : out.left) / reference);
+            double reference = signals::rms(signals::sine(1000.0, kRate, 0.25, kBlock));
+            double changed = signals::decibels(signals::rms(channel == 0 ? out.left : out.right) / reference);
+            double untouched = signals::decibels(signals::rms(channel == 0 ? out.right : out.left) / reference);
             CHECK_NEAR(changed, expectedDb[k], 0.1);
             CHECK_NEAR(untouched, 0.0, 0.01);
         }
@@ -89,21 +89,21 @@ CHECK_GROUP("the sample rate moves the bands") {
     // At 96 kHz the same band value still acts at 1000 Hz.
     auto plugin = openInstance();
     plugin->dispatch(vst::effSetSampleRate, 0, 0, nullptr, 96000.0f);
-    equalizerBehind(*plugin).currentProgramRecord().left[kBand1000Hz].store(1.0f);
+    inside(*plugin).setBand(Inside::kLeft, kBand1000Hz, 1.0f);
     Samples outLeft(960), outRight(960);
     for (int block = 0; block < 60; ++block) {
-        Samples left = testhost::sine(1000.0, 96000.0, 0.25, 960, block * 960), right = left;
+        Samples left = signals::sine(1000.0, 96000.0, 0.25, 960, block * 960), right = left;
         plugin->processReplacing(left, right, outLeft, outRight);
     }
-    CHECK_NEAR(testhost::decibels(testhost::rms(outLeft) / (0.25 / std::sqrt(2.0))), 12.0, 0.1);
+    CHECK_NEAR(signals::decibels(signals::rms(outLeft) / (0.25 / std::sqrt(2.0))), 12.0, 0.1);
 }
 
 CHECK_GROUP("process adds and processReplacing overwrites") {
     auto plugin = openInstance();
-    equalizerBehind(*plugin).currentProgramRecord().left[3].store(0.8f);
+    inside(*plugin).setBand(Inside::kLeft, 3, 0.8f);
     auto twin = openInstance();
-    equalizerBehind(*twin).currentProgramRecord().left[3].store(0.8f);
-    Samples left = testhost::sine(50.0, kRate, 0.3, 2048), right = left;
+    inside(*twin).setBand(Inside::kLeft, 3, 0.8f);
+    Samples left = signals::sine(50.0, kRate, 0.3, 2048), right = left;
     Samples leftCopy = left, rightCopy = right;
     Samples replaced(2048, 0.125f), replacedRight(2048, 0.125f);
     Samples added(2048, 0.125f), addedRight(2048, -0.5f);
@@ -120,7 +120,7 @@ CHECK_GROUP("process adds and processReplacing overwrites") {
 
 CHECK_GROUP("zero and negative frame counts touch nothing") {
     auto plugin = openInstance();
-    equalizerBehind(*plugin).currentProgramRecord().right[20].store(1.0f);
+    inside(*plugin).setBand(Inside::kRight, 20, 1.0f);
     for (int32_t frames : {0, -1, -1000}) {
         float left[4] = {0.5f, 0.25f, 0.0f, 1.0f}, right[4] = {0.1f, 0.2f, 0.3f, 0.4f};
         float outLeft[4] = {9, 9, 9, 9}, outRight[4] = {8, 8, 8, 8};
@@ -131,8 +131,8 @@ CHECK_GROUP("zero and negative frame counts touch nothing") {
         record->process(record, inputs, outputs, frames);
         CHECK(left[0] == 0.5f && left[3] == 1.0f && right[2] == 0.3f);
         CHECK(outLeft[0] == 9 && outLeft[3] == 9 && outRight[1] == 8);
-        CHECK(equalizerBehind(*plugin).inputLevel() == 0.0f);
-        CHECK(equalizerBehind(*plugin).outputLevel() == 0.0f);
+        CHECK(inside(*plugin).inputLevel() == 0.0f);
+        CHECK(inside(*plugin).outputLevel() == 0.0f);
     }
 }
 
@@ -140,14 +140,14 @@ CHECK_GROUP("one big block equals many small ones") {
     auto whole = openInstance();
     auto pieces = openInstance();
     for (auto* plugin : {whole.get(), pieces.get()}) {
-        Program& program = equalizerBehind(*plugin).currentProgramRecord();
+        Inside program = inside(*plugin);
         for (int band = 0; band < kBandCount; ++band) {
-            program.left[band].store(band % 2 ? 0.9f : 0.2f);
-            program.right[band].store(band % 3 ? 0.35f : 0.7f);
+            program.setBand(Inside::kLeft, band, band % 2 ? 0.9f : 0.2f);
+            program.setBand(Inside::kRight, band, band % 3 ? 0.35f : 0.7f);
         }
     }
     const size_t frames = 3000;
-    Samples left = testhost::sine(440.0, kRate, 0.5, frames), right = testhost::sine(3000.0, kRate, 0.5, frames);
+    Samples left = signals::sine(440.0, kRate, 0.5, frames), right = signals::sine(3000.0, kRate, 0.5, frames);
     Samples wholeLeft(frames), wholeRight(frames);
     {
         Samples l = left, r = right;
@@ -171,9 +171,9 @@ CHECK_GROUP("one big block equals many small ones") {
 
 CHECK_GROUP("a program switch acts at the next block without a reset") {
     auto plugin = openInstance();
-    EqualizerEffect& equalizer = equalizerBehind(*plugin);
-    equalizer.programs[0].left[kBand1000Hz].store(1.0f);
-    equalizer.programs[1].left[kBand1000Hz].store(0.0f);
+    Inside equalizer = inside(*plugin);
+    equalizer.setBand(Inside::kLeft, kBand1000Hz, 1.0f, 0);
+    equalizer.setBand(Inside::kLeft, kBand1000Hz, 0.0f, 1);
     StereoRun boosted = runSine(*plugin, 40);
     plugin->dispatch(vst::effSetProgram, 0, 1);
     StereoRun first = runSine(*plugin, 1);
@@ -181,20 +181,20 @@ CHECK_GROUP("a program switch acts at the next block without a reset") {
     // silence, no jump back to zero.
     CHECK(std::fabs(first.left[0]) > 1e-3f || std::fabs(first.left[1]) > 1e-3f);
     StereoRun cut = runSine(*plugin, 40);
-    double reference = testhost::rms(testhost::sine(1000.0, kRate, 0.25, kBlock));
-    CHECK_NEAR(testhost::decibels(testhost::rms(boosted.left) / reference), 12.0, 0.1);
-    CHECK_NEAR(testhost::decibels(testhost::rms(cut.left) / reference), -12.0, 0.1);
-    CHECK(equalizer.programs[0].left[kBand1000Hz].load() == 1.0f);
+    double reference = signals::rms(signals::sine(1000.0, kRate, 0.25, kBlock));
+    CHECK_NEAR(signals::decibels(signals::rms(boosted.left) / reference), 12.0, 0.1);
+    CHECK_NEAR(signals::decibels(signals::rms(cut.left) / reference), -12.0, 0.1);
+    CHECK(equalizer.band(Inside::kLeft, kBand1000Hz, 0) == 1.0f);
 }
 
 CHECK_GROUP("bad samples do not poison the channel") {
     auto plugin = openInstance();
-    equalizerBehind(*plugin).currentProgramRecord().left[10].store(0.9f);
+    inside(*plugin).setBand(Inside::kLeft, 10, 0.9f);
     const float bad[] = {std::numeric_limits<float>::quiet_NaN(),
                          std::numeric_limits<float>::infinity(),
                          -std::numeric_limits<float>::infinity()};
     for (float value : bad) {
-        Samples left = testhost::sine(1000.0, kRate, 0.25, kBlock), right = left;
+        Samples left = signals::sine(1000.0, kRate, 0.25, kBlock), right = left;
         left[100] = value;
         right[kBlock - 1] = value;
         Samples outLeft(kBlock), outRight(kBlock);
@@ -204,14 +204,14 @@ CHECK_GROUP("bad samples do not poison the channel") {
         for (size_t k = 0; k < kBlock; ++k)
             finite = finite && std::isfinite(after.left[k]) && std::isfinite(after.right[k]);
         CHECK(finite);
-        CHECK(std::isfinite(equalizerBehind(*plugin).inputLevel()));
-        CHECK(std::isfinite(equalizerBehind(*plugin).outputLevel()));
+        CHECK(std::isfinite(inside(*plugin).inputLevel()));
+        CHECK(std::isfinite(inside(*plugin).outputLevel()));
     }
 }
 
 CHECK_GROUP("level meters follow the peaks") {
     auto plugin = openInstance();
-    EqualizerEffect& equalizer = equalizerBehind(*plugin);
+    Inside equalizer = inside(*plugin);
     Samples left(256, 1.0f), right(256, -1.0f), outLeft(256), outRight(256);
     plugin->processReplacing(left, right, outLeft, outRight);
     CHECK(equalizer.inputLevel() == 0.9999f);

@@ -10,7 +10,7 @@
 
 #include "tests/through_entry/check.h"
 #include "tests/through_entry/plugin_under_test.h"
-#include "tools/host/plugin_library.h"
+#include "tools/testhost/plugin_library.h"
 
 namespace vorn::checks {
 

@@ -108,13 +108,34 @@ CHECK_GROUP("version-1 answers") {
 
 CHECK_GROUP("sample rate and block size reach the instance") {
     auto instance = openInstance();
-    EqualizerEffect& equalizer = equalizerBehind(*instance);
-    CHECK(equalizer.getSampleRate() == 44100.0f);
-    CHECK_EQ(equalizer.getBlockSize(), 1024);
+    Inside equalizer = inside(*instance);
+    CHECK(equalizer.sampleRate() == 44100.0f);
+    CHECK_EQ(equalizer.blockSize(), 1024);
     instance->dispatch(vst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
     instance->dispatch(vst::effSetBlockSize, 0, 256);
-    CHECK(equalizer.getSampleRate() == 48000.0f);
-    CHECK_EQ(equalizer.getBlockSize(), 256);
+    CHECK(equalizer.sampleRate() == 48000.0f);
+    CHECK_EQ(equalizer.blockSize(), 256);
+}
+
+CHECK_GROUP("the instance hook keeps to the bank") {
+    auto instance = openInstance();
+    Inside equalizer = inside(*instance);
+    // Numbers outside the bank or the bands reach nothing and read as -1.
+    for (int32_t program : {-2, 16, 255}) {
+        equalizer.setBand(Inside::kLeft, 0, 0.9f, program);
+        CHECK(equalizer.band(Inside::kLeft, 0, program) == -1.0f);
+    }
+    for (int band : {-1, 30}) {
+        equalizer.setBand(Inside::kRight, band, 0.9f);
+        CHECK(equalizer.band(Inside::kRight, band) == -1.0f);
+    }
+    for (int32_t program = 0; program < 16; ++program)
+        CHECK(equalizer.band(Inside::kLeft, 0, program) == 0.5f);
+    // The current program is the one the host chose.
+    instance->dispatch(vst::effSetProgram, 0, 4);
+    equalizer.setBand(Inside::kRight, 29, 0.25f);
+    CHECK(equalizer.band(Inside::kRight, 29, 4) == 0.25f);
+    CHECK(equalizer.band(Inside::kRight, 29, 0) == 0.5f);
 }
 
 CHECK_GROUP("two instances are independent") {
@@ -129,9 +150,9 @@ CHECK_GROUP("two instances are independent") {
     CHECK_TEXT(second->text(vst::effGetProgramName), "Default EQ");
     CHECK_TEXT(first->text(vst::effGetProgramName), "Only the first");
 
-    equalizerBehind(*first).programs[7].left[3].store(0.9f);
-    CHECK(equalizerBehind(*second).programs[7].left[3].load() == 0.5f);
-    CHECK(equalizerBehind(*first).editorObject() != equalizerBehind(*second).editorObject());
+    inside(*first).setBand(Inside::kLeft, 3, 0.9f, 7);
+    CHECK(inside(*second).band(Inside::kLeft, 3, 7) == 0.5f);
+    CHECK(inside(*first).editor() != inside(*second).editor());
 }
 
 CHECK_GROUP("close answers 1 and ends the instance") {

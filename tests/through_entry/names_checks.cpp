@@ -128,9 +128,9 @@ CHECK_GROUP("version-2 answers") {
 CHECK_GROUP("block size and sample rate together") {
     auto plugin = openInstance();
     CHECK_EQ(plugin->dispatch(vst::effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), intptr_t(1));
-    EqualizerEffect& equalizer = equalizerBehind(*plugin);
-    CHECK_EQ(equalizer.getBlockSize(), 512);
-    CHECK(equalizer.getSampleRate() == 48000.0f);
+    Inside equalizer = inside(*plugin);
+    CHECK_EQ(equalizer.blockSize(), 512);
+    CHECK(equalizer.sampleRate() == 48000.0f);
 }
 
 CHECK_GROUP("the editor's key opcodes") {
@@ -142,7 +142,7 @@ CHECK_GROUP("the editor's key opcodes") {
 
 CHECK_GROUP("the synth flag sets the category") {
     auto plugin = openInstance();
-    EqualizerEffect& equalizer = equalizerBehind(*plugin);
+    Inside equalizer = inside(*plugin);
     equalizer.setIsSynth(true);
     CHECK_EQ(plugin->dispatch(vst::effGetPlugCategory), intptr_t(2));
     CHECK_EQ(plugin->record()->flags, 25 | 256);

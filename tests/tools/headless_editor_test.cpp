@@ -35,15 +35,15 @@ TEST(HeadlessEditor, DemoDragsSetEachChannelsCurveAndNothingElse) {
     editor.playDemo();
     const std::vector<demo::Drag> drags = demo::drags();
     ASSERT_EQ(drags.size(), 2u * demo::kBands);
-    const Program& program = editor.effect().currentProgramRecord();
+    const engine::BandValues& program = editor.effect().currentBands();
     for (int band = 0; band < demo::kBands; ++band) {
         EXPECT_EQ(program.left[band].load(), valueForRow(drags[band].y)) << "left band " << band;
         EXPECT_EQ(program.right[band].load(), valueForRow(drags[demo::kBands + band].y))
             << "right band " << band;
     }
     // Only the current program changed.
-    EXPECT_EQ(editor.effect().programs[1].left[0].load(), kFlatBandValue);
-    EXPECT_FALSE(editor.effect().dragging);
+    EXPECT_EQ(editor.effect().programs()[1].bands.left[0].load(), kFlatBandValue);
+    EXPECT_FALSE(editor.effect().editorState().dragging);
 }
 
 TEST(HeadlessEditor, RenderShowsTheLevelsTheSineLeft) {
@@ -63,12 +63,12 @@ TEST(HeadlessEditor, RenderShowsTheLevelsTheSineLeft) {
 TEST(HeadlessEditor, ClickOnASwitchTogglesItAndChangesNoBand) {
     HeadlessEditor editor;
     editor.click(233, 174);  // the L switch
-    EXPECT_FALSE(editor.effect().editLeft);
-    EXPECT_TRUE(editor.effect().editRight);
+    EXPECT_FALSE(editor.effect().editorState().editLeft);
+    EXPECT_TRUE(editor.effect().editorState().editRight);
     editor.drag(12, 34);  // band 0's left slider: L is off now
-    EXPECT_EQ(editor.effect().currentProgramRecord().left[0].load(), kFlatBandValue);
+    EXPECT_EQ(editor.effect().currentBands().left[0].load(), kFlatBandValue);
     editor.click(233, 174);
-    EXPECT_TRUE(editor.effect().editLeft);
+    EXPECT_TRUE(editor.effect().editorState().editLeft);
 }
 
 }  // namespace

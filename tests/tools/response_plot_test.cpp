@@ -8,10 +8,10 @@
 namespace vorn::plot {
 namespace {
 
-constexpr resources::Colour kLeft = {30, 90, 200};
-constexpr resources::Colour kRight = {222, 104, 16};
+constexpr Colour kLeft = {30, 90, 200};
+constexpr Colour kRight = {222, 104, 16};
 
-int countColour(const resources::Image& image, resources::Colour colour, int top, int bottom) {
+int countColour(const raster::Image& image, Colour colour, int top, int bottom) {
     int count = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = 0; x < image.width; ++x)
@@ -26,7 +26,7 @@ std::vector<response::ResponsePoint> sweep(double leftDb, double rightDb) {
 }
 
 TEST(ResponsePlot, ChannelsAreDrawnInTheirOwnColoursAtTheirOwnHeights) {
-    const resources::Image plot = drawResponsePlot(sweep(6.0, -6.0), {}, "two lines");
+    const raster::Image plot = drawResponsePlot(sweep(6.0, -6.0), {}, "two lines");
     ASSERT_EQ(plot.width, kPlotWidth);
     ASSERT_EQ(plot.height, kPlotHeight);
     // +6 dB lies in the upper half of the frame, -6 dB in the lower half.
@@ -39,8 +39,8 @@ TEST(ResponsePlot, ChannelsAreDrawnInTheirOwnColoursAtTheirOwnHeights) {
 TEST(ResponsePlot, CurvesOffTheScaleStopAtTheFrame) {
     // +17 dB and -17 dB would land on the title and on the axis labels: nothing
     // of the curves may spill over them.
-    const resources::Image high = drawResponsePlot(sweep(17.0, -17.0), {}, "");
-    const resources::Image flat = drawResponsePlot(sweep(0.0, 0.0), {}, "");
+    const raster::Image high = drawResponsePlot(sweep(17.0, -17.0), {}, "");
+    const raster::Image flat = drawResponsePlot(sweep(0.0, 0.0), {}, "");
     EXPECT_EQ(countColour(high, kLeft, 0, 30), countColour(flat, kLeft, 0, 30));
     EXPECT_EQ(countColour(high, kRight, kPlotHeight - 34, kPlotHeight),
               countColour(flat, kRight, kPlotHeight - 34, kPlotHeight));
@@ -51,8 +51,8 @@ TEST(ResponsePlot, UnmeasurablePointsBreakTheCurve) {
     auto points = sweep(0.0, 0.0);
     for (auto& point : points)
         if (point.hz > 1000.0) point.leftDb = point.rightDb = nan;
-    const resources::Image plot = drawResponsePlot(points, {}, "");
-    const resources::Image whole = drawResponsePlot(sweep(0.0, 0.0), {}, "");
+    const raster::Image plot = drawResponsePlot(points, {}, "");
+    const raster::Image whole = drawResponsePlot(sweep(0.0, 0.0), {}, "");
     EXPECT_LT(countColour(plot, kLeft, 40, kPlotHeight - 40),
               countColour(whole, kLeft, 40, kPlotHeight - 40) * 3 / 4);
 }

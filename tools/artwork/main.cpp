@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     const std::string directory = argv[1];
     const struct {
         const char* name;
-        vorn::resources::Image image;
+        vorn::raster::Image image;
     } files[] = {
         {"background.bmp", vorn::resources::drawBackground()},
         {"thumb.bmp", vorn::resources::drawThumb()},

@@ -11,14 +11,14 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/editor_layout.h"
+#include "common/editor_layout.h"
 #include "engine/bands.h"
-#include "host/vst2.h"
-#include "tools/host/signal.h"
+#include "common/vst2.h"
+#include "tools/common/signal.h"
 
 namespace vorn::tools::demo {
 
-constexpr int kBands = layout::kBandCount;
+constexpr int kBands = kBandCount;
 constexpr int kBandPitch = layout::kBandPitch;
 // Columns that hit only one channel's slider with both L and R switches on:
 // the middle of the left thumb and of the right thumb.
@@ -70,8 +70,8 @@ inline std::vector<Drag> drags() {
 inline void playSine(vst::AEffect* effect) {
     std::vector<float> outLeft(kBlockFrames), outRight(kBlockFrames);
     for (int block = 0; block < kBlocks; ++block) {
-        auto left = testhost::sine(kSineHz, kSampleRate, kSineAmplitude, kBlockFrames,
-                                   static_cast<size_t>(block) * kBlockFrames);
+        auto left = signals::sine(kSineHz, kSampleRate, kSineAmplitude, kBlockFrames,
+                                  static_cast<size_t>(block) * kBlockFrames);
         auto right = left;
         float* inputs[2] = {left.data(), right.data()};
         float* outputs[2] = {outLeft.data(), outRight.data()};

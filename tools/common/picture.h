@@ -3,11 +3,21 @@
 // is before it becomes a file. The same picture the artwork is drawn in, so
 // that the Windows test host needs nothing of the editor or platform layers.
 
-#include "resources/image.h"
+#include <cstdint>
+
+#include "common/image.h"
 
 namespace vorn::tools {
 
-using Rgb = platform::Colour;
-using Picture = resources::Image;
+using Rgb = Colour;
+using Picture = raster::Image;
+
+// The largest picture a file may claim to hold: far beyond anything the tools
+// make, so that a corrupt header cannot ask for gigabytes.
+constexpr int64_t kMaxFilePixels = 64 * 1024 * 1024;
+
+inline bool plausibleFileSize(int64_t width, int64_t height) {
+    return width > 0 && height > 0 && width * height <= kMaxFilePixels;
+}
 
 }  // namespace vorn::tools

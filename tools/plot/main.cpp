@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/program.h"
+#include "engine/band_values.h"
 #include "host/equalizer_effect.h"
+#include "tools/common/command_line.h"
 #include "tools/common/editor_demo.h"
+#include "common/file_writer.h"
 #include "tools/common/picture_file.h"
 #include "tools/plot/response_plot.h"
 #include "tools/response/band_presets.h"
@@ -29,10 +31,22 @@ using namespace vorn;
 
 constexpr int kSweepPointsPerOctave = 24;
 
-void printUsage(const char* program) {
-    std::fprintf(stderr,
-                 "usage: %s [--demo | --preset flat|zigzag|smile] [--out FILE] [--table FILE]\n",
-                 program);
+cxxopts::Options commandLine(const char* program) {
+    cxxopts::Options options(program, "The measured frequency response of a program, plotted.");
+    options.custom_help("[--demo | --preset flat|zigzag|smile] [--out FILE] [--table FILE]");
+    options.add_options()
+        ("demo", "measure the program the main job's mouse drags leave in the editor")
+        ("preset", "measure a preset: flat, zigzag or smile",
+         cxxopts::value<std::string>()->default_value("flat"), "NAME")
+        ("out", "write the plot: PNG, or BMP for a name ending in .bmp",
+         cxxopts::value<std::string>(), "FILE")
+        ("table", "write the table of the band centres to this file too",
+         cxxopts::value<std::string>(), "FILE");
+    return options;
+}
+
+std::string text(const cxxopts::ParseResult& parsed, const char* option) {
+    return parsed.count(option) ? parsed[option].as<std::string>() : std::string();
 }
 
 std::string formatTable(const std::string& heading,
@@ -54,43 +68,32 @@ std::string formatTable(const std::string& heading,
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool demo = false;
-    std::string preset = "flat", outPath, tablePath;
-    for (int k = 1; k < argc; ++k) {
-        const std::string option = argv[k];
-        const bool hasValue = k + 1 < argc;
-        if (option == "--demo") {
-            demo = true;
-        } else if (option == "--preset" && hasValue) {
-            preset = argv[++k];
-        } else if (option == "--out" && hasValue) {
-            outPath = argv[++k];
-        } else if (option == "--table" && hasValue) {
-            tablePath = argv[++k];
-        } else {
-            std::fprintf(stderr, "unknown option or missing value: %s\n", option.c_str());
-            printUsage(argv[0]);
-            return 2;
-        }
-    }
+    cxxopts::Options options = commandLine(argv[0]);
+    int exitCode = 0;
+    const auto parsed = tools::parseCommandLine(options, argc, argv, exitCode);
+    if (!parsed) return exitCode;
+    const bool demo = (*parsed)["demo"].as<bool>();
+    const std::string preset = (*parsed)["preset"].as<std::string>();
+    const std::string outPath = text(*parsed, "out"), tablePath = text(*parsed, "table");
 
     // The demo program lives in an instance whose editor made it; a preset
     // in a program of its own.
     std::unique_ptr<tools::HeadlessEditor> editor;
-    Program presetProgram;
-    const Program* program = &presetProgram;
+    engine::BandValues presetProgram;
+    const engine::BandValues* program = &presetProgram;
     std::string heading;
     if (demo) {
         editor = std::make_unique<tools::HeadlessEditor>();
         editor->playDemo();
-        program = &editor->effect().currentProgramRecord();
+        EqualizerEffect& effect = editor->effect();
+        program = &effect.currentBands();
         // The plot's pixel font has no quotation marks.
-        heading = "program " + std::to_string(editor->effect().currentProgram.load() + 1) + " (" +
-                  program->name + ") after the demo drags";
+        heading = "program " + std::to_string(effect.getProgram() + 1) + " (" +
+                  effect.programs().current().name + ") after the demo drags";
     } else {
         if (!response::applyPreset(preset, presetProgram)) {
             std::fprintf(stderr, "unknown preset '%s' (flat, zigzag or smile)\n", preset.c_str());
-            return 2;
+            return tools::kExitUsage;
         }
         heading = "preset " + preset;
     }
@@ -103,14 +106,9 @@ int main(int argc, char** argv) {
 
     const std::string table = formatTable(heading, centres);
     std::fputs(table.c_str(), stdout);
-    if (!tablePath.empty()) {
-        std::FILE* file = std::fopen(tablePath.c_str(), "w");
-        const bool written = file && std::fputs(table.c_str(), file) >= 0;
-        if (file && std::fclose(file) != 0) std::fprintf(stderr, "cannot close %s\n", tablePath.c_str());
-        if (!written) {
-            std::fprintf(stderr, "cannot write %s\n", tablePath.c_str());
-            return 1;
-        }
+    if (!tablePath.empty() && !writeFile(tablePath, table)) {
+        std::fprintf(stderr, "cannot write %s\n", tablePath.c_str());
+        return 1;
     }
     if (!outPath.empty()) {
         const auto picture = tools::toPicture(plot::drawResponsePlot(sweep, centres, heading));

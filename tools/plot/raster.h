@@ -3,13 +3,13 @@
 // some thickness and dashed lines, both clipped to a box so that a curve
 // running off the scale stops at the frame.
 
-#include "resources/image.h"
+#include "common/image.h"
 
 namespace vorn::plot {
 
-using resources::Colour;
-using resources::Image;
-using resources::Rect;
+using vorn::Colour;
+using raster::Image;
+using vorn::Rect;
 
 // A square pen of `thickness` pixels moved from (x0, y0) to (x1, y1), one
 // step per pixel along the longer axis; only pixels inside `clip` change.

@@ -132,7 +132,7 @@ void drawMarkers(Image& image, const std::vector<response::ResponsePoint>& marke
 
 }  // namespace
 
-resources::Image drawResponsePlot(const std::vector<response::ResponsePoint>& curve,
+raster::Image drawResponsePlot(const std::vector<response::ResponsePoint>& curve,
                                   const std::vector<response::ResponsePoint>& markers,
                                   const std::string& title) {
     Image image(kPlotWidth, kPlotHeight, colour::kPaper);

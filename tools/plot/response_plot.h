@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/image.h"
+#include "common/image.h"
 #include "tools/response/response_measure.h"
 
 namespace vorn::plot {
@@ -17,7 +17,7 @@ constexpr int kPlotHeight = 400;
 // `curve` is drawn as lines through its points; `markers` (e.g. the band
 // centres) as small squares on the curves. Points that could not be
 // measured (NaN) break the line.
-resources::Image drawResponsePlot(const std::vector<response::ResponsePoint>& curve,
+raster::Image drawResponsePlot(const std::vector<response::ResponsePoint>& curve,
                                   const std::vector<response::ResponsePoint>& markers,
                                   const std::string& title);
 

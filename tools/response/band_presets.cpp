@@ -17,7 +17,7 @@ float presetValue(const std::string& name, int band) {
 
 }  // namespace
 
-bool applyPreset(const std::string& name, Program& program) {
+bool applyPreset(const std::string& name, engine::BandValues& program) {
     if (name != "flat" && name != "zigzag" && name != "smile") {
         return false;
     }

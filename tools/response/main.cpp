@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/program.h"
+#include "engine/band_values.h"
+#include "tools/common/command_line.h"
 #include "tools/response/band_presets.h"
 #include "tools/response/response_measure.h"
 
@@ -24,13 +25,29 @@ using vorn::kBandCount;
 
 constexpr double kSweepLowHz = 20.0;
 constexpr double kSweepHighHz = 20000.0;
+constexpr int kDefaultSampleRate = 48000;
+constexpr int kDefaultPointsPerOctave = 12;
 
-void printUsage(const char* program) {
-    std::fprintf(stderr,
-                 "usage: %s [--rate HZ] [--preset flat|zigzag|smile]\n"
-                 "       [--left V|V,V,...] [--right V|V,V,...] [--points-per-octave N]\n"
-                 "band values lie in 0..1 (0.5 flat); give one value for every band or thirty\n",
-                 program);
+cxxopts::Options commandLine(const char* program) {
+    cxxopts::Options options(
+        program,
+        "The measured frequency response of a band setting. Band values lie in 0..1 (0.5 flat);\n"
+        "give one value for every band or thirty, band 0 first. Options apply in order.");
+    options.custom_help(
+        "[--rate HZ] [--preset flat|zigzag|smile]\n"
+        "       [--left V|V,V,...] [--right V|V,V,...] [--points-per-octave N]");
+    const auto text = [] { return cxxopts::value<std::string>(); };
+    options.add_options()
+        ("rate",
+         "sample rate, 1000 to 1000000 (default " + std::to_string(kDefaultSampleRate) + ")",
+         text(), "HZ")
+        ("preset", "set both channels to a preset: flat, zigzag or smile", text(), "NAME")
+        ("left", "set the left channel's bands", text(), "V|V,V,...")
+        ("right", "set the right channel's bands", text(), "V|V,V,...")
+        ("points-per-octave",
+         "density of the sweep, 1 to 96 (default " + std::to_string(kDefaultPointsPerOctave) + ")",
+         text(), "N");
+    return options;
 }
 
 bool parseNumber(const std::string& text, double& value) {
@@ -77,55 +94,46 @@ void printTable(const char* title, const std::vector<vorn::response::ResponsePoi
 }  // namespace
 
 int main(int argc, char** argv) {
-    vorn::Program program;
-    double sampleRate = 48000.0;
-    int pointsPerOctave = 12;
+    vorn::engine::BandValues program;
+    double sampleRate = kDefaultSampleRate;
+    int pointsPerOctave = kDefaultPointsPerOctave;
 
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--help" || option == "-h") {
-            printUsage(argv[0]);
-            return 0;
-        }
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "%s: %s needs a value\n", argv[0], option.c_str());
-            printUsage(argv[0]);
-            return 2;
-        }
-        const std::string value = argv[++i];
+    cxxopts::Options options = commandLine(argv[0]);
+    int exitCode = 0;
+    const auto parsed = vorn::tools::parseCommandLine(options, argc, argv, exitCode);
+    if (!parsed) return exitCode;
+    for (const cxxopts::KeyValue& given : parsed->arguments()) {
+        const std::string& option = given.key();
+        const std::string& value = given.value();
         std::string error;
         double number = 0.0;
         std::vector<float> bands;
-        if (option == "--rate") {
+        if (option == "rate") {
             if (!parseNumber(value, number) || number < 1000.0 || number > 1e6) {
                 error = "sample rate '" + value + "' is not a number from 1000 to 1000000";
             } else {
                 sampleRate = number;
             }
-        } else if (option == "--points-per-octave") {
+        } else if (option == "points-per-octave") {
             if (!parseNumber(value, number) || number < 1 || number > 96 || number != std::floor(number)) {
                 error = "points per octave '" + value + "' is not a whole number from 1 to 96";
             } else {
                 pointsPerOctave = static_cast<int>(number);
             }
-        } else if (option == "--preset") {
+        } else if (option == "preset") {
             if (!vorn::response::applyPreset(value, program)) {
                 error = "unknown preset '" + value + "' (flat, zigzag or smile)";
             }
-        } else if (option == "--left" || option == "--right") {
+        } else if (option == "left" || option == "right") {
             if (parseBandValues(value, bands, error)) {
-                auto& channel = option == "--left" ? program.left : program.right;
+                auto& channel = option == "left" ? program.left : program.right;
                 for (int band = 0; band < kBandCount; ++band) {
                     channel[band].store(bands[band]);
                 }
             }
-        } else {
-            error = "unknown option '" + option + "'";
         }
         if (!error.empty()) {
-            std::fprintf(stderr, "%s: %s\n", argv[0], error.c_str());
-            printUsage(argv[0]);
-            return 2;
+            return vorn::tools::usageError(options, error);
         }
     }
 

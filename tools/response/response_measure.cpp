@@ -5,6 +5,7 @@
 #include <limits>
 #include <thread>
 
+#include "common/math_constants.h"
 #include "engine/bands.h"
 #include "engine/equalizer_engine.h"
 
@@ -12,7 +13,6 @@ namespace vorn::response {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kAmplitude = 0.25;
 constexpr int kBlockFrames = 1024;
 
@@ -28,7 +28,7 @@ struct Sums {
     double input = 0.0, left = 0.0, right = 0.0;
 };
 
-ResponsePoint measureOne(const Program& program, double sampleRate, double hz) {
+ResponsePoint measureOne(const engine::BandValues& program, double sampleRate, double hz) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     if (!(hz > 0.0 && hz < sampleRate / 2.0)) {
         return {hz, nan, nan};
@@ -70,7 +70,7 @@ ResponsePoint measureOne(const Program& program, double sampleRate, double hz) {
 
 }  // namespace
 
-std::vector<ResponsePoint> measureResponse(const Program& program, double sampleRate,
+std::vector<ResponsePoint> measureResponse(const engine::BandValues& program, double sampleRate,
                                            const std::vector<double>& frequencies) {
     // Every frequency gets its own engine, so the points are independent and
     // can be shared out among the cores.

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "engine/program.h"
+#include "engine/band_values.h"
 
 namespace vorn::response {
 
@@ -16,7 +16,7 @@ struct ResponsePoint {
     double rightDb;
 };
 
-std::vector<ResponsePoint> measureResponse(const Program& program, double sampleRate,
+std::vector<ResponsePoint> measureResponse(const engine::BandValues& program, double sampleRate,
                                            const std::vector<double>& frequencies);
 
 // Log-spaced frequencies from `lowHz` up to `highHz` inclusive.

@@ -21,11 +21,11 @@ char hostFrameToken;
 
 }  // namespace
 
-Picture toPicture(const resources::Image& image) {
+Picture toPicture(const raster::Image& image) {
     Picture picture(image.width, image.height);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
-            const platform::Colour colour = image.at(x, y);
+            const Colour colour = image.at(x, y);
             picture.set(x, y, Rgb{colour.red, colour.green, colour.blue});
         }
     return picture;

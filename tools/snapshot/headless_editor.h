@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "host/vst2.h"
+#include "common/vst2.h"
 #include "platform/window_system.h"
-#include "resources/image.h"
+#include "common/image.h"
 #include "tools/common/picture.h"
 
 namespace vorn {
@@ -18,7 +18,7 @@ class EqualizerEffect;
 namespace vorn::tools {
 
 // The same pixels in the tools' picture type, ready for a file.
-Picture toPicture(const resources::Image& image);
+Picture toPicture(const raster::Image& image);
 
 class HeadlessEditor {
 public:

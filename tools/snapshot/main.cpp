@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/command_line.h"
 #include "tools/common/picture_compare.h"
 #include "tools/common/picture_file.h"
 #include "tools/snapshot/headless_editor.h"
@@ -28,7 +29,6 @@ namespace {
 using namespace vorn::tools;
 
 constexpr int kExitDifferent = 1;
-constexpr int kExitUsage = 2;
 
 struct Input {
     enum class Kind { demo, drag, click, sine } kind;
@@ -42,11 +42,23 @@ struct Options {
     std::optional<PixelBox> excluded;
 };
 
-void printUsage(const char* program) {
-    std::fprintf(stderr,
-                 "usage: %s [--demo] [--drag X,Y]... [--click X,Y]... [--sine]\n"
-                 "       [--out FILE.png|FILE.bmp]... [--compare FILE [--exclude X0,Y0,X1,Y1]]\n",
-                 program);
+cxxopts::Options commandLine(const char* program) {
+    cxxopts::Options options(program, "The equalizer's editor rendered without a screen.");
+    options.custom_help(
+        "[--demo] [--drag X,Y]... [--click X,Y]... [--sine]\n"
+        "       [--out FILE.png|FILE.bmp]... [--compare FILE [--exclude X0,Y0,X1,Y1]]");
+    const auto text = [] { return cxxopts::value<std::string>(); };
+    options.add_options()
+        ("demo", "replay the main job's drags and audio")
+        ("drag", "press, move and release at a window position (sets the slider there)", text(),
+         "X,Y")
+        ("click", "press and release at a window position (toggles a switch)", text(), "X,Y")
+        ("sine", "play the demo sine through the plug-in (level bars)")
+        ("out", "write the render: PNG, or BMP for a name ending in .bmp", text(), "FILE")
+        ("compare", "compare the render with a PNG or BMP file; exit 1 if they differ", text(),
+         "FILE")
+        ("exclude", "leave this box (inclusive bounds) out of --compare", text(), "X0,Y0,X1,Y1");
+    return options;
 }
 
 bool parsePoint(const std::string& text, int& x, int& y) {
@@ -56,44 +68,39 @@ bool parsePoint(const std::string& text, int& x, int& y) {
            y <= 0xFFFF;
 }
 
-bool parseOptions(int argc, char** argv, Options& options) {
-    for (int k = 1; k < argc; ++k) {
-        const std::string option = argv[k];
-        const bool hasValue = k + 1 < argc;
-        if (option == "--demo") {
-            options.inputs.push_back({Input::Kind::demo});
-        } else if (option == "--sine") {
-            options.inputs.push_back({Input::Kind::sine});
-        } else if ((option == "--drag" || option == "--click") && hasValue) {
-            Input input{option == "--drag" ? Input::Kind::drag : Input::Kind::click};
-            if (!parsePoint(argv[++k], input.x, input.y)) {
-                std::fprintf(stderr, "%s wants X,Y with whole numbers 0..65535, not '%s'\n",
-                             option.c_str(), argv[k]);
+// The options in the order given: input is applied in that order.
+bool readOptions(const cxxopts::ParseResult& parsed, Options& options, std::string& error) {
+    for (const cxxopts::KeyValue& option : parsed.arguments()) {
+        const std::string& name = option.key();
+        const std::string& value = option.value();
+        if (name == "demo" || name == "sine") {
+            if (option.as<bool>())
+                options.inputs.push_back({name == "demo" ? Input::Kind::demo : Input::Kind::sine});
+        } else if (name == "drag" || name == "click") {
+            Input input{name == "drag" ? Input::Kind::drag : Input::Kind::click};
+            if (!parsePoint(value, input.x, input.y)) {
+                error = "--" + name + " wants X,Y with whole numbers 0..65535, not '" + value + "'";
                 return false;
             }
             options.inputs.push_back(input);
-        } else if (option == "--out" && hasValue) {
-            options.outputs.push_back(argv[++k]);
-        } else if (option == "--compare" && hasValue) {
-            options.comparePath = argv[++k];
-        } else if (option == "--exclude" && hasValue) {
-            options.excluded = parsePixelBox(argv[++k]);
+        } else if (name == "out") {
+            options.outputs.push_back(value);
+        } else if (name == "compare") {
+            options.comparePath = value;
+        } else if (name == "exclude") {
+            options.excluded = parsePixelBox(value);
             if (!options.excluded) {
-                std::fprintf(stderr, "--exclude wants X0,Y0,X1,Y1 with X0<=X1 and Y0<=Y1, not '%s'\n",
-                             argv[k]);
+                error = "--exclude wants X0,Y0,X1,Y1 with X0<=X1 and Y0<=Y1, not '" + value + "'";
                 return false;
             }
-        } else {
-            std::fprintf(stderr, "unknown option or missing value: %s\n", option.c_str());
-            return false;
         }
     }
     if (options.outputs.empty() && options.comparePath.empty()) {
-        std::fprintf(stderr, "nothing to do: give --out or --compare\n");
+        error = "nothing to do: give --out or --compare";
         return false;
     }
     if (options.excluded && options.comparePath.empty()) {
-        std::fprintf(stderr, "--exclude only applies to --compare\n");
+        error = "--exclude only applies to --compare";
         return false;
     }
     return true;
@@ -145,11 +152,13 @@ int compare(const Picture& render, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cxxopts::Options commandLineOptions = commandLine(argv[0]);
+    int exitCode = 0;
+    const auto parsed = parseCommandLine(commandLineOptions, argc, argv, exitCode);
+    if (!parsed) return exitCode;
     Options options;
-    if (!parseOptions(argc, argv, options)) {
-        printUsage(argv[0]);
-        return kExitUsage;
-    }
+    std::string error;
+    if (!readOptions(*parsed, options, error)) return usageError(commandLineOptions, error);
 
     HeadlessEditor editor;
     if (!editor.isOpen()) {

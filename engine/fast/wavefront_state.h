@@ -1,0 +1,49 @@
+#pragma once
+// The sixty recursions of the cascade (thirty bands, two channels) laid out
+// for a vector kernel. Each recursion is a lane; a register of L lanes holds
+// L / 2 bands, left and right side by side. Register k holds the bands k,
+// k + R, k + 2R, ... where R is the number of registers, so that every
+// register takes its input from the previous register's last output, and the
+// first register from the new input sample and from the last register: the
+// cascade runs as a wavefront, band b working on sample n - b while band b - 1
+// works on sample n - b + 1.
+//
+// Values are kept in double, but each one is exactly the float the plain
+// engine would hold: coefficients converted from float, history rounded to
+// float after every step.
+
+#include <cstdint>
+
+#include "common/bands.h"
+
+namespace vorn::engine {
+
+constexpr int kMaxLanes = 64;  // 30 bands in registers of 8 lanes, 2 spare lanes
+
+struct alignas(64) WavefrontState {
+    double b0[kMaxLanes], b1[kMaxLanes], b2[kMaxLanes], a1[kMaxLanes], a2[kMaxLanes];
+    double x1[kMaxLanes], x2[kMaxLanes], y1[kMaxLanes], y2[kMaxLanes];
+    // The band of each lane; a spare lane holds a number no step reaches.
+    double band[kMaxLanes];
+};
+
+// Where each recursion lives for registers of `lanes` doubles.
+struct LaneLayout {
+    int lanes;          // per register: 2, 4 or 8
+    int registers;      // R
+    int bandsPerRegister() const { return lanes / 2; }
+    int laneOf(int band, int channel) const {
+        return (band % registers) * lanes + 2 * (band / registers) + channel;
+    }
+    int usedLanes() const { return lanes * registers; }
+
+    static LaneLayout forLanes(int lanes) {
+        const int perRegister = lanes / 2;
+        return {lanes, (kBandCount + perRegister - 1) / perRegister};
+    }
+};
+
+// A band number beyond every step of every block: spare lanes never update.
+constexpr double kSpareLaneBand = 1e18;
+
+}  // namespace vorn::engine
