@@ -8,7 +8,7 @@
 #include "common/plugin_identity.h"
 #include "editor/editor_state.h"
 #include "editor/equalizer_model.h"
-#include "engine/equalizer_engine.h"
+#include "engine/fast/fast_equalizer_engine.h"
 #include "framework/effect_extended.h"
 #include "host/instance_hook.h"
 #include "host/program_bank.h"
@@ -53,9 +53,9 @@ public:
     EditorState& editorState() { return editorStateRecord; }
     const EditorState& editorState() const { return editorStateRecord; }
     // Filter states and meters, for tests that look at the engine itself.
-    const engine::EqualizerEngine& engineState() const { return engine; }
+    const engine::FastEqualizerEngine& engineState() const { return engine; }
     // Test hook: feeds the meters directly.
-    engine::EqualizerEngine& engineForTests() { return engine; }
+    engine::FastEqualizerEngine& engineForTests() { return engine; }
 
 private:
     void processBlock(float** inputs, float** outputs, int32_t sampleFrames, bool replacing);
@@ -63,7 +63,7 @@ private:
     EditorState editorStateRecord;
     ProgramBank bank;
     // Written on the audio thread only.
-    engine::EqualizerEngine engine;
+    engine::FastEqualizerEngine engine;
     InstanceHook hook;
 };
 

@@ -145,10 +145,10 @@ TEST(Version1Dispatcher, MainsSwitchingKeepsTheFilterHistory) {
     float* inputs[2] = {left.data(), right.data()};
     float* outputs[2] = {out.data(), outRight.data()};
     effect.processReplacing(inputs, outputs, 64);
-    const float before = effect.engineState().leftFilters[0].y1;
+    const float before = effect.engineState().filter(0, 0).y1;
     dispatch(effect, vst::effMainsChanged, 0, 0);
     dispatch(effect, vst::effMainsChanged, 0, 1);
-    EXPECT_EQ(effect.engineState().leftFilters[0].y1, before);
+    EXPECT_EQ(effect.engineState().filter(0, 0).y1, before);
     EXPECT_NE(before, 0.0f);
 }
 

@@ -1,9 +1,15 @@
 // Engine throughput on Google Benchmark, with gains that keep every band busy:
 //
-//   engine/N          both channels through the whole engine in blocks of N
-//                     frames. Counters: frames (stereo frames per second),
-//                     per_frame (time per stereo frame) and realtime (seconds
-//                     of 48 kHz audio per second: the real-time factor).
+//   engine/N          both channels through the plain engine (the reference)
+//                     in blocks of N frames. Counters: frames (stereo frames
+//                     per second), per_frame (time per stereo frame) and
+//                     realtime (seconds of 48 kHz audio per second: the
+//                     real-time factor).
+//   fast/LEVEL/N      the same through the fast engine, for each instruction
+//                     set this processor offers.
+//   fast_redesign/N   the fast engine when every band changed since the last
+//                     block, so all sixty are designed again.
+// A table at the end puts the reference and the fast engine side by side.
 //   sixty_designs     an empty block, which only designs the sixty filters.
 //   band_loop/unchecked/N, band_loop/checked/N
 //                     the band loop alone, without and with the non-finite
@@ -18,10 +24,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "engine/equalizer_engine.h"
+#include "engine/fast/fast_equalizer_engine.h"
 #include "tools/common/signal.h"
 
 namespace {
@@ -76,16 +84,52 @@ void countFrames(benchmark::State& state, int frames) {
     state.counters["realtime"] = Counter(frames / kSampleRate, Counter::kIsIterationInvariantRate);
 }
 
-void engineBlocks(benchmark::State& state, int frames) {
+// Blocks through an engine; the reference engine, or the fast one at a level.
+template <typename Engine>
+void runBlocks(benchmark::State& state, Engine& engine, int frames) {
     BandValues bands;
     setZigzag(bands);
-    EqualizerEngine engine;
     StereoBlock block(frames);
     for (auto _ : state) {
         block.refill();
         float* inputs[2] = {block.left.data(), block.right.data()};
         float* outputs[2] = {block.outLeft.data(), block.outRight.data()};
         engine.processBlock(inputs, outputs, frames, true, bands, kSampleRate);
+        benchmark::DoNotOptimize(block.outLeft.data());
+        benchmark::ClobberMemory();
+    }
+    countFrames(state, frames);
+}
+
+void referenceBlocks(benchmark::State& state, int frames) {
+    EqualizerEngine engine;
+    runBlocks(state, engine, frames);
+}
+
+void fastBlocks(benchmark::State& state, int frames, SimdLevel level) {
+    FastEqualizerEngine engine(level);
+    runBlocks(state, engine, frames);
+}
+
+// Two programs a step apart in every band, alternated: each block redesigns
+// all sixty filters.
+void fastRedesignBlocks(benchmark::State& state, int frames) {
+    BandValues programs[2];
+    setZigzag(programs[0]);
+    setZigzag(programs[1]);
+    for (int band = 0; band < kBandCount; ++band) {
+        programs[1].left[band].store(programs[0].left[band].load() + 0.01f);
+        programs[1].right[band].store(programs[0].right[band].load() - 0.01f);
+    }
+    FastEqualizerEngine engine;
+    StereoBlock block(frames);
+    int which = 0;
+    for (auto _ : state) {
+        block.refill();
+        float* inputs[2] = {block.left.data(), block.right.data()};
+        float* outputs[2] = {block.outLeft.data(), block.outRight.data()};
+        engine.processBlock(inputs, outputs, frames, true, programs[which], kSampleRate);
+        which ^= 1;
         benchmark::DoNotOptimize(block.outLeft.data());
         benchmark::ClobberMemory();
     }
@@ -132,12 +176,24 @@ void bandLoop(benchmark::State& state, int frames) {
     countFrames(state, frames);
 }
 
+std::string fastName(SimdLevel level, int frames) {
+    return "fast/" + std::string(simdLevelName(level)) + "/" + std::to_string(frames);
+}
+
 // Registered here rather than with the macros so that each block size's two
 // band loops are listed side by side.
 void registerBenchmarks() {
+    for (int frames : kBlockSizes) {
+        benchmark::RegisterBenchmark(("engine/" + std::to_string(frames)).c_str(),
+                                     referenceBlocks, frames);
+        for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
+            if (simdLevelSupported(level))
+                benchmark::RegisterBenchmark(fastName(level, frames).c_str(), fastBlocks, frames,
+                                             level);
+    }
     for (int frames : kBlockSizes)
-        benchmark::RegisterBenchmark(("engine/" + std::to_string(frames)).c_str(), engineBlocks,
-                                     frames);
+        benchmark::RegisterBenchmark(("fast_redesign/" + std::to_string(frames)).c_str(),
+                                     fastRedesignBlocks, frames);
     benchmark::RegisterBenchmark("sixty_designs", sixtyDesigns)->Unit(benchmark::kMicrosecond);
     for (int frames : kBlockSizes) {
         const std::string size = std::to_string(frames);
@@ -147,6 +203,46 @@ void registerBenchmarks() {
                                      frames);
     }
 }
+
+// The console table as usual, and each run's time per frame kept for the
+// side-by-side table.
+class SideBySideReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const auto counter = run.counters.find("per_frame");
+            if (counter != run.counters.end() && run.run_type == Run::RT_Iteration)
+                nsPerFrame[run.benchmark_name()] = counter->second.value * 1e9;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printSideBySide() const {
+        std::printf("\nns per stereo frame; ratio = reference / fast; the plug-in runs %s\n",
+                    simdLevelName(bestSimdLevel()));
+        std::printf("%6s %10s", "block", "reference");
+        for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
+            if (simdLevelSupported(level)) std::printf(" %9s %6s", simdLevelName(level), "ratio");
+        std::printf(" %10s\n", "redesign");
+        for (int frames : kBlockSizes) {
+            const double reference = find("engine/" + std::to_string(frames));
+            std::printf("%6d %10.1f", frames, reference);
+            for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512}) {
+                if (!simdLevelSupported(level)) continue;
+                const double fast = find(fastName(level, frames));
+                std::printf(" %9.1f %5.1fx", fast, reference / fast);
+            }
+            std::printf(" %10.1f\n", find("fast_redesign/" + std::to_string(frames)));
+        }
+    }
+
+private:
+    double find(const std::string& name) const {
+        const auto entry = nsPerFrame.find(name);
+        return entry == nsPerFrame.end() ? 0.0 : entry->second;
+    }
+    std::map<std::string, double> nsPerFrame;
+};
 
 }  // namespace
 
@@ -167,7 +263,9 @@ int main(int argc, char** argv) {
                 gainDb(kRaisedValue), kSampleRate);
     std::fflush(stdout);
     registerBenchmarks();
-    benchmark::RunSpecifiedBenchmarks();
+    SideBySideReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSideBySide();
     benchmark::Shutdown();
     return 0;
 }

@@ -1,0 +1,130 @@
+#include "engine/fast/fast_equalizer_engine.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "engine/bands.h"
+#include "engine/equalizer_engine.h"
+
+namespace vorn::engine {
+namespace {
+
+constexpr int kLeft = 0;
+constexpr int kRight = 1;
+
+template <typename Bits, typename Value>
+Bits bitsOf(Value value) {
+    static_assert(sizeof(Bits) == sizeof(Value), "same size");
+    Bits bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// Finite values give 0 when subtracted from themselves; NaN and infinity do not.
+bool allFinite(double a, double b, double c, double d) {
+    return (a - a) + (b - b) + (c - c) + (d - d) == 0.0;
+}
+
+}  // namespace
+
+FastEqualizerEngine::FastEqualizerEngine(SimdLevel level)
+    : simdLevel(simdLevelSupported(level) ? level : SimdLevel::sse2),
+      layout(LaneLayout::forLanes(wavefront::lanesFor(simdLevel))),
+      runKernel(wavefront::kernelFor(simdLevel)) {
+    // Spare lanes are identity filters of no band; real lanes start as the
+    // plain engine's filters do, all zero, and are designed before use.
+    for (int lane = 0; lane < kMaxLanes; ++lane) {
+        state.band[lane] = kSpareLaneBand;
+        state.b0[lane] = 1.0;
+    }
+    for (int band = 0; band < kBandCount; ++band) {
+        for (int channel : {kLeft, kRight}) {
+            const int lane = layout.laneOf(band, channel);
+            state.band[lane] = band;
+            state.b0[lane] = 0.0;
+        }
+    }
+}
+
+void FastEqualizerEngine::designBand(int band, int channel, float value, double sampleRate) {
+    BandFilter filter;
+    filter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, gainDb(value));
+    const int lane = layout.laneOf(band, channel);
+    state.b0[lane] = filter.b0;
+    state.b1[lane] = filter.b1;
+    state.b2[lane] = filter.b2;
+    state.a1[lane] = filter.a1;
+    state.a2[lane] = filter.a2;
+    designedFrom[band][channel] = {bitsOf<uint32_t>(value), bitsOf<uint64_t>(sampleRate), true};
+}
+
+void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sampleRate) {
+    const uint64_t rateBits = bitsOf<uint64_t>(sampleRate);
+    for (int band = 0; band < kBandCount; ++band) {
+        const float values[2] = {bands.left[band].load(std::memory_order_relaxed),
+                                 bands.right[band].load(std::memory_order_relaxed)};
+        for (int channel : {kLeft, kRight}) {
+            const DesignedFrom& from = designedFrom[band][channel];
+            if (!from.designed || from.rateBits != rateBits ||
+                from.valueBits != bitsOf<uint32_t>(values[channel]))
+                designBand(band, channel, values[channel], sampleRate);
+        }
+    }
+}
+
+// As the plain engine does after each band's block: a history that is not
+// finite would recirculate for ever, so it restarts from silence. Spare
+// lanes restart every block.
+void FastEqualizerEngine::clearUnusableHistory() {
+    for (int lane = 0; lane < layout.usedLanes(); ++lane) {
+        const bool spare = state.band[lane] == kSpareLaneBand;
+        if (spare || !allFinite(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
+            state.x1[lane] = state.x2[lane] = state.y1[lane] = state.y2[lane] = 0.0;
+    }
+}
+
+void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames,
+                                       bool replacing, const BandValues& bands,
+                                       double sampleRate) {
+    designChangedBands(bands, sampleRate);
+    if (sampleFrames <= 0) return;
+
+    float* left = inputs[0];
+    float* right = inputs[1];
+    inputMeter.update(left, right, sampleFrames);
+    addDenormalGuard(left, right, sampleFrames);
+    runKernel(state, left, right, sampleFrames);
+    clearUnusableHistory();
+    outputMeter.update(left, right, sampleFrames);
+
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+    if (replacing) {
+        for (int32_t k = 0; k < sampleFrames; ++k) {
+            outLeft[k] = left[k];
+            outRight[k] = right[k];
+        }
+    } else {
+        for (int32_t k = 0; k < sampleFrames; ++k) {
+            outLeft[k] += left[k];
+            outRight[k] += right[k];
+        }
+    }
+}
+
+BandFilter FastEqualizerEngine::filter(int band, int channel) const {
+    const int lane = layout.laneOf(band, channel);
+    BandFilter filter;
+    filter.b0 = static_cast<float>(state.b0[lane]);
+    filter.b1 = static_cast<float>(state.b1[lane]);
+    filter.b2 = static_cast<float>(state.b2[lane]);
+    filter.a1 = static_cast<float>(state.a1[lane]);
+    filter.a2 = static_cast<float>(state.a2[lane]);
+    filter.x1 = static_cast<float>(state.x1[lane]);
+    filter.x2 = static_cast<float>(state.x2[lane]);
+    filter.y1 = static_cast<float>(state.y1[lane]);
+    filter.y2 = static_cast<float>(state.y2[lane]);
+    return filter;
+}
+
+}  // namespace vorn::engine

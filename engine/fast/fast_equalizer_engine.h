@@ -1,0 +1,62 @@
+#pragma once
+// The engine the plug-in ships: the same output, bit for bit, as the plain
+// EqualizerEngine (which stays as the statement of what is computed and as
+// the reference the tests hold this one to), made fast in two ways:
+//  - a band is designed only when its band value or the sample rate differs
+//    from what it was last designed from;
+//  - the sixty recursions advance together as a wavefront in the lanes of
+//    vector registers, with the widest instruction set the processor has.
+// No latency is added: the wavefront starts and drains inside each block.
+
+#include <cstdint>
+
+#include "engine/band_filter.h"
+#include "engine/band_values.h"
+#include "engine/fast/simd_level.h"
+#include "engine/fast/wavefront_kernels.h"
+#include "engine/fast/wavefront_state.h"
+#include "engine/level_meter.h"
+
+namespace vorn::engine {
+
+class FastEqualizerEngine {
+public:
+    // The level is fixed for the engine's life; tests pass each level the
+    // processor offers.
+    explicit FastEqualizerEngine(SimdLevel level = bestSimdLevel());
+
+    // As EqualizerEngine::processBlock: `inputs` are the working storage and
+    // hold the equalized signal afterwards; `replacing` overwrites the
+    // outputs, otherwise the result is added to them.
+    void processBlock(float** inputs, float** outputs, int32_t sampleFrames, bool replacing,
+                      const BandValues& bands, double sampleRate);
+
+    SimdLevel level() const { return simdLevel; }
+
+    // One band's filter as the plain engine would hold it (coefficients and
+    // history), for tests.
+    BandFilter filter(int band, int channel) const;
+
+    LevelMeter inputMeter;
+    LevelMeter outputMeter;
+
+private:
+    // What a band was last designed from; compared bit for bit.
+    struct DesignedFrom {
+        uint32_t valueBits = 0;
+        uint64_t rateBits = 0;
+        bool designed = false;
+    };
+
+    void designChangedBands(const BandValues& bands, double sampleRate);
+    void designBand(int band, int channel, float value, double sampleRate);
+    void clearUnusableHistory();
+
+    SimdLevel simdLevel;
+    LaneLayout layout;
+    wavefront::Run runKernel;
+    DesignedFrom designedFrom[kBandCount][2];
+    WavefrontState state{};
+};
+
+}  // namespace vorn::engine

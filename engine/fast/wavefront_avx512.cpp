@@ -1,0 +1,13 @@
+// The wavefront kernel for registers of 8 doubles; this file alone is
+// compiled for its instruction set.
+
+#include "engine/fast/wavefront_kernel.h"
+#include "engine/fast/wavefront_kernels.h"
+
+namespace vorn::engine::wavefront {
+
+void runAvx512(WavefrontState& state, float* left, float* right, int32_t frames) {
+    Kernel<8>::run(state, left, right, frames);
+}
+
+}  // namespace vorn::engine::wavefront

@@ -1,0 +1,198 @@
+// The fast engine against the plain one: every output bit, every meter
+// reading and every filter's state, at each instruction set this processor
+// offers, through random programs, edits, sample rates, block sizes and
+// hostile input.
+
+#include "engine/fast/fast_equalizer_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/equalizer_engine.h"
+
+namespace vorn::engine {
+namespace {
+
+uint32_t bitsOf(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// NaN compares as NaN (its payload may differ); everything else by its bits.
+bool sameSample(float a, float b) {
+    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
+    return bitsOf(a) == bitsOf(b);
+}
+
+// The plain engine and a fast one at one level, fed the same blocks.
+class Pair {
+public:
+    explicit Pair(SimdLevel level) : fast(level) {}
+
+    // Runs one block through both and reports the first difference.
+    ::testing::AssertionResult block(const std::vector<float>& left, const std::vector<float>& right,
+                                     bool replacing, const BandValues& bands, double rate) {
+        const int frames = static_cast<int>(left.size());
+        std::vector<float> plainLeft = left, plainRight = right, fastLeft = left, fastRight = right;
+        // Accumulating outputs start from the same non-zero contents.
+        std::vector<float> plainOutLeft(frames, 0.25f), plainOutRight(frames, -0.5f);
+        std::vector<float> fastOutLeft = plainOutLeft, fastOutRight = plainOutRight;
+        float* plainIn[2] = {plainLeft.data(), plainRight.data()};
+        float* plainOut[2] = {plainOutLeft.data(), plainOutRight.data()};
+        float* fastIn[2] = {fastLeft.data(), fastRight.data()};
+        float* fastOut[2] = {fastOutLeft.data(), fastOutRight.data()};
+        plain.processBlock(plainIn, plainOut, frames, replacing, bands, rate);
+        fast.processBlock(fastIn, fastOut, frames, replacing, bands, rate);
+        ++blocks;
+
+        for (int k = 0; k < frames; ++k) {
+            if (!sameSample(plainOutLeft[k], fastOutLeft[k]) ||
+                !sameSample(plainOutRight[k], fastOutRight[k]))
+                return ::testing::AssertionFailure()
+                       << "block " << blocks << " (" << frames << " frames at " << rate
+                       << " Hz), frame " << k << ": plain " << plainOutLeft[k] << "/"
+                       << plainOutRight[k] << ", fast " << fastOutLeft[k] << "/" << fastOutRight[k];
+        }
+        if (bitsOf(plain.inputMeter.level()) != bitsOf(fast.inputMeter.level()) ||
+            bitsOf(plain.outputMeter.level()) != bitsOf(fast.outputMeter.level()))
+            return ::testing::AssertionFailure() << "block " << blocks << ": meters differ";
+        for (int band = 0; band < kBandCount; ++band) {
+            for (int channel = 0; channel < 2; ++channel) {
+                const BandFilter& expected =
+                    channel == 0 ? plain.leftFilters[band] : plain.rightFilters[band];
+                const BandFilter actual = fast.filter(band, channel);
+                if (std::memcmp(&expected, &actual, sizeof expected) != 0)
+                    return ::testing::AssertionFailure()
+                           << "block " << blocks << ": band " << band << " channel " << channel
+                           << " holds other coefficients or history";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    EqualizerEngine plain;
+    FastEqualizerEngine fast;
+    int blocks = 0;
+};
+
+std::vector<SimdLevel> offeredLevels() {
+    std::vector<SimdLevel> levels;
+    for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
+        if (simdLevelSupported(level)) levels.push_back(level);
+    return levels;
+}
+
+class FastEngine : public ::testing::TestWithParam<SimdLevel> {
+protected:
+    std::mt19937 random{20261208};
+
+    std::vector<float> noise(int frames, float amplitude = 0.8f) {
+        std::uniform_real_distribution<float> sample(-amplitude, amplitude);
+        std::vector<float> samples(frames);
+        for (float& s : samples) s = sample(random);
+        return samples;
+    }
+    void randomise(BandValues& bands) {
+        std::uniform_real_distribution<float> value(0.0f, 1.0f);
+        for (int band = 0; band < kBandCount; ++band) {
+            bands.left[band].store(value(random));
+            bands.right[band].store(value(random));
+        }
+    }
+    void editSome(BandValues& bands) {
+        std::uniform_int_distribution<int> band(0, kBandCount - 1);
+        std::uniform_real_distribution<float> value(0.0f, 1.0f);
+        for (int edit = 0; edit < 3; ++edit) {
+            (random() % 2 ? bands.left : bands.right)[band(random)].store(value(random));
+        }
+    }
+};
+
+TEST_P(FastEngine, UsesTheLevelAskedFor) { EXPECT_EQ(FastEqualizerEngine(GetParam()).level(), GetParam()); }
+
+TEST_P(FastEngine, EveryBlockSizeFromOneToAFewHundredAndLargeOnes) {
+    Pair pair(GetParam());
+    BandValues bands;
+    randomise(bands);
+    std::vector<int> sizes;
+    for (int frames = 1; frames <= 67; ++frames) sizes.push_back(frames);
+    for (int frames : {97, 127, 128, 256, 509, 512, 1024, 2039, 4096}) sizes.push_back(frames);
+    for (int frames : sizes) {
+        ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 48000.0));
+    }
+}
+
+TEST_P(FastEngine, EditsRatesProgramsAndBothWaysOfWriting) {
+    Pair pair(GetParam());
+    BandValues programs[3];
+    for (BandValues& program : programs) randomise(program);
+    const double rates[] = {8000.0, 11025.0, 22050.0, 44100.0, 48000.0, 88200.0, 96000.0, 192000.0};
+    std::uniform_int_distribution<int> size(1, 700);
+    for (int round = 0; round < 300; ++round) {
+        BandValues& bands = programs[random() % 3];  // a program switch
+        if (round % 2) editSome(bands);
+        const double rate = rates[(round / 7) % 8];  // changes every few blocks
+        const int frames = size(random);
+        ASSERT_TRUE(pair.block(noise(frames), noise(frames), round % 3 != 0, bands, rate));
+    }
+}
+
+TEST_P(FastEngine, NaNInfinityDenormalsAndHugeValuesAreHandledAlike) {
+    Pair pair(GetParam());
+    BandValues bands;
+    randomise(bands);
+    const float specials[] = {std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::denorm_min(),
+                              -1e-40f,
+                              std::numeric_limits<float>::max(),
+                              1e20f};
+    for (float special : specials) {
+        std::vector<float> left = noise(300), right = noise(300);
+        for (int k = 40; k < 60; ++k) (k % 2 ? left : right)[k] = special;
+        ASSERT_TRUE(pair.block(left, right, true, bands, 44100.0)) << "burst of " << special;
+        // Clean blocks afterwards: the history restarts alike.
+        for (int frames : {64, 1, 300})
+            ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 44100.0));
+        // Silence, where the denormal guard does its work.
+        ASSERT_TRUE(pair.block(std::vector<float>(512), std::vector<float>(512), true, bands, 44100.0));
+    }
+}
+
+TEST_P(FastEngine, StrangeSettingsAndEmptyBlocks) {
+    Pair pair(GetParam());
+    BandValues bands;
+    randomise(bands);
+    bands.left[3].store(std::numeric_limits<float>::quiet_NaN());
+    bands.right[7].store(-4.0f);
+    bands.left[29].store(9.0f);
+    bands.right[0].store(-0.0f);
+    for (double rate : {0.0, -48000.0, std::numeric_limits<double>::infinity(), 1.0, 44100.0, 3e6}) {
+        ASSERT_TRUE(pair.block({}, {}, true, bands, rate));  // designs only
+        ASSERT_TRUE(pair.block(noise(100), noise(100), true, bands, rate)) << rate;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachOfferedLevel, FastEngine, ::testing::ValuesIn(offeredLevels()),
+                         [](const ::testing::TestParamInfo<SimdLevel>& info) {
+                             std::string name = simdLevelName(info.param);
+                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                             return name;
+                         });
+
+TEST(SimdLevels, TheBestIsSupportedAndSse2IsAlways) {
+    EXPECT_TRUE(simdLevelSupported(SimdLevel::sse2));
+    EXPECT_TRUE(simdLevelSupported(bestSimdLevel()));
+}
+
+}  // namespace
+}  // namespace vorn::engine
