@@ -5,6 +5,16 @@
 
 namespace vorn::engine {
 
+// The largest magnitude a filter's history may hold and still be used. No
+// real signal comes near it: a floating-point mix 100 dB above full scale,
+// through every band at +12 dB (the cascade peaks at +22 dB) and the ringing
+// of the narrow low bands, stays below 1e7. A value past it can only come
+// from a source upstream that blew up. Such a history is not only useless
+// but harmful: next to it the terms of a flat band no longer cancel to the
+// precision of the signal, and the error rings for seconds through the low
+// bands' poles, so it is cleared like one that is not finite.
+constexpr float kLargestUsableHistory = 1e10f;
+
 // One second-order peaking filter: five coefficients (already divided by a0)
 // and the direct-form-I history. A plain record so that the engine's arrays of
 // them are exactly the filter state and nothing else; all zero at construction.
@@ -32,17 +42,20 @@ struct BandFilter {
         return y1;
     }
 
-    bool historyIsFinite() const {
-        return std::isfinite(y1) && std::isfinite(y2) && std::isfinite(x1) && std::isfinite(x2);
+    // Finite and within kLargestUsableHistory (NaN fails every comparison).
+    bool historyIsUsable() const {
+        return std::fabs(y1) <= kLargestUsableHistory && std::fabs(y2) <= kLargestUsableHistory &&
+               std::fabs(x1) <= kLargestUsableHistory && std::fabs(x2) <= kLargestUsableHistory;
     }
 
-    // A NaN or infinity that reached the history would otherwise recirculate
-    // forever, since the history is never reset; silence is the safe restart.
-    void discardNonFiniteHistory() {
-        if (!historyIsFinite()) {
-            y1 = y2 = x1 = x2 = 0.0f;
-        }
+    // A NaN, an infinity or a huge value that reached the history would
+    // otherwise recirculate for ever, since the history is never reset;
+    // silence is the safe restart.
+    void discardUnusableHistory() {
+        if (!historyIsUsable()) clearHistory();
     }
+
+    void clearHistory() { y1 = y2 = x1 = x2 = 0.0f; }
 };
 
 }  // namespace vorn::engine

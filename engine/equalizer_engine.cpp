@@ -1,5 +1,8 @@
 #include "engine/equalizer_engine.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vorn::engine {
 
 void addDenormalGuard(float* left, float* right, int32_t frames) {
@@ -8,6 +11,24 @@ void addDenormalGuard(float* left, float* right, int32_t frames) {
         left[k] += offset;
         right[k] += offset;
     }
+}
+
+bool holdsHugeSample(const float* left, const float* right, int32_t frames) {
+    // Two running maxima per channel keep the loop free of one long chain.
+    float largest[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    int32_t k = 0;
+    for (; k + 1 < frames; k += 2) {
+        largest[0] = std::max(largest[0], std::fabs(left[k]));
+        largest[1] = std::max(largest[1], std::fabs(left[k + 1]));
+        largest[2] = std::max(largest[2], std::fabs(right[k]));
+        largest[3] = std::max(largest[3], std::fabs(right[k + 1]));
+    }
+    if (k < frames) {
+        largest[0] = std::max(largest[0], std::fabs(left[k]));
+        largest[2] = std::max(largest[2], std::fabs(right[k]));
+    }
+    return std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3])) >
+           kLargestUsableHistory;
 }
 
 void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, float* right,
@@ -32,6 +53,7 @@ void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t samp
     float* left = hasSamples ? inputs[0] : nullptr;
     float* right = hasSamples ? inputs[1] : nullptr;
 
+    const bool hugeInput = hasSamples && holdsHugeSample(left, right, sampleFrames);
     if (hasSamples) {
         inputMeter.update(left, right, sampleFrames);
         addDenormalGuard(left, right, sampleFrames);
@@ -50,13 +72,19 @@ void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t samp
         rightFilter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, rightGain);
         if (hasSamples) {
             filterBand(leftFilter, rightFilter, left, right, sampleFrames);
-            leftFilter.discardNonFiniteHistory();
-            rightFilter.discardNonFiniteHistory();
+            leftFilter.discardUnusableHistory();
+            rightFilter.discardUnusableHistory();
         }
     }
 
     if (!hasSamples) {
         return;
+    }
+    if (hugeInput) {
+        for (int band = 0; band < kBandCount; ++band) {
+            leftFilters[band].clearHistory();
+            rightFilters[band].clearHistory();
+        }
     }
     outputMeter.update(left, right, sampleFrames);
 

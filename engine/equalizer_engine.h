@@ -36,6 +36,14 @@ constexpr float kDenormalGuard = 1e-25f;
 
 void addDenormalGuard(float* left, float* right, int32_t frames);
 
+// Whether a block's input holds a sample beyond kLargestUsableHistory. Such a
+// sample passes through every band's history within two steps, and what it
+// leaves behind (its rounding errors, ringing in the low bands for seconds)
+// looks like ordinary audio by the end of the block; so after such a block
+// every filter restarts from silence, as one that holds a non-finite value
+// does. NaN does not count here: it stays in the history and is found there.
+bool holdsHugeSample(const float* left, const float* right, int32_t frames);
+
 // Runs one block of both channels through one band's pair of filters. Kept
 // out of line so that the loop is compiled once, on its own, with every
 // register free for the two recursions.

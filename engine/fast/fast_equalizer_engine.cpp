@@ -1,5 +1,6 @@
 #include "engine/fast/fast_equalizer_engine.h"
 
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -20,9 +21,11 @@ Bits bitsOf(Value value) {
     return bits;
 }
 
-// Finite values give 0 when subtracted from themselves; NaN and infinity do not.
-bool allFinite(double a, double b, double c, double d) {
-    return (a - a) + (b - b) + (c - c) + (d - d) == 0.0;
+// As BandFilter::historyIsUsable, on the same values held in double.
+bool usable(double a, double b, double c, double d) {
+    constexpr double limit = kLargestUsableHistory;
+    return std::fabs(a) <= limit && std::fabs(b) <= limit && std::fabs(c) <= limit &&
+           std::fabs(d) <= limit;
 }
 
 }  // namespace
@@ -73,12 +76,13 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
 }
 
 // As the plain engine does after each band's block: a history that is not
-// finite would recirculate for ever, so it restarts from silence. Spare
-// lanes restart every block.
-void FastEqualizerEngine::clearUnusableHistory() {
+// finite, or holds a huge value, would recirculate for ever, so it restarts
+// from silence; after a block with a huge input sample, every filter does.
+// Spare lanes restart every block.
+void FastEqualizerEngine::clearUnusableHistory(bool everyLane) {
     for (int lane = 0; lane < layout.usedLanes(); ++lane) {
         const bool spare = state.band[lane] == kSpareLaneBand;
-        if (spare || !allFinite(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
+        if (everyLane || spare || !usable(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
             state.x1[lane] = state.x2[lane] = state.y1[lane] = state.y2[lane] = 0.0;
     }
 }
@@ -91,10 +95,11 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
 
     float* left = inputs[0];
     float* right = inputs[1];
+    const bool hugeInput = holdsHugeSample(left, right, sampleFrames);
     inputMeter.update(left, right, sampleFrames);
     addDenormalGuard(left, right, sampleFrames);
     runKernel(state, left, right, sampleFrames);
-    clearUnusableHistory();
+    clearUnusableHistory(hugeInput);
     outputMeter.update(left, right, sampleFrames);
 
     float* outLeft = outputs[0];

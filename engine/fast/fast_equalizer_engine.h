@@ -50,7 +50,7 @@ private:
 
     void designChangedBands(const BandValues& bands, double sampleRate);
     void designBand(int band, int channel, float value, double sampleRate);
-    void clearUnusableHistory();
+    void clearUnusableHistory(bool everyLane);
 
     SimdLevel simdLevel;
     LaneLayout layout;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <limits>
+#include <tuple>
 
 #include "signals.h"
 
@@ -243,6 +244,53 @@ INSTANTIATE_TEST_SUITE_P(Samples, NonFiniteInput,
                          ::testing::Values(std::numeric_limits<float>::quiet_NaN(),
                                            std::numeric_limits<float>::infinity(),
                                            -std::numeric_limits<float>::infinity()));
+
+// A single huge but finite sample, as a source upstream sends on its way to
+// blowing up, must not outlive its block: from the next block on a flat
+// program hands back its input exactly, at any rate.
+class HugeInput : public ::testing::TestWithParam<std::tuple<float, double>> {};
+
+TEST_P(HugeInput, AFlatProgramIsExactAgainFromTheNextBlock) {
+    const auto [huge, rate] = GetParam();
+    EqualizerEngine engine;
+    BandValues flat;
+    const int block = 512;
+    Stereo spoiled{noise(block, 11, 0.5f), noise(block, 12, 0.5f)};
+    spoiled.left[200] = huge;
+    spoiled.right[511] = -huge;
+    processInBlocks(engine, flat, rate, spoiled, block);
+
+    const int frames = 16 * block;
+    const Stereo input{noise(frames, 13, 0.5f), noise(frames, 14, 0.5f)};
+    const Stereo output = processInBlocks(engine, flat, rate, input, block);
+    EXPECT_EQ(output.left, input.left);
+    EXPECT_EQ(output.right, input.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SamplesAndRates, HugeInput,
+    ::testing::Combine(::testing::Values(1e20f, std::numeric_limits<float>::max(), 3e10f),
+                       ::testing::Values(44100.0, 192000.0, 768000.0)));
+
+// The bound on the history is far above anything real: a mix 120 dB above
+// full scale through every band at +12 dB keeps its history, so its output
+// is exactly the quiet mix's output scaled (a power of two scales exactly).
+TEST(EqualizerEngine, LoudMixesThroughEveryBoostKeepTheirHistory) {
+    BandValues boosted;
+    setAll(boosted, 1.0f);
+    constexpr float kScale = 1048576.0f;  // 2^20
+    const Stereo quiet{noise(8192, 15, 0.9f), noise(8192, 16, 0.9f)};
+    Stereo loud = quiet;
+    for (float& sample : loud.left) sample *= kScale;
+    for (float& sample : loud.right) sample *= kScale;
+    EqualizerEngine quietEngine, loudEngine;
+    const Stereo quietOut = processInBlocks(quietEngine, boosted, kRate, quiet, 256);
+    const Stereo loudOut = processInBlocks(loudEngine, boosted, kRate, loud, 256);
+    for (size_t k = 0; k < quietOut.left.size(); ++k) {
+        ASSERT_EQ(loudOut.left[k], quietOut.left[k] * kScale) << k;
+        ASSERT_EQ(loudOut.right[k], quietOut.right[k] * kScale) << k;
+    }
+}
 
 TEST(EqualizerEngine, AwkwardSampleRatesKeepEveryOutputFinite) {
     BandValues loud;

@@ -12,7 +12,7 @@
 // A table at the end puts the reference and the fast engine side by side.
 //   sixty_designs     an empty block, which only designs the sixty filters.
 //   band_loop/unchecked/N, band_loop/checked/N
-//                     the band loop alone, without and with the non-finite
+//                     the band loop alone, without and with the unusable-
 //                     history check: the difference is the check's price on
 //                     clean audio.
 //
@@ -166,8 +166,8 @@ void bandLoop(benchmark::State& state, int frames) {
             filterBand(leftFilters[band], rightFilters[band], block.left.data(),
                        block.right.data(), frames);
             if constexpr (kCheckHistory) {
-                leftFilters[band].discardNonFiniteHistory();
-                rightFilters[band].discardNonFiniteHistory();
+                leftFilters[band].discardUnusableHistory();
+                rightFilters[band].discardUnusableHistory();
             }
         }
         benchmark::DoNotOptimize(block.left.data());
