@@ -15,7 +15,7 @@ fi
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libcxxopts-dev \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libcxxopts-dev libxcb1-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine wine32:i386 wine64 xvfb xauth \
