@@ -209,10 +209,15 @@ void registerBenchmarks() {
 class SideBySideReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
+        // With --benchmark_repetitions the median of the repetitions counts.
         for (const Run& run : runs) {
             const auto counter = run.counters.find("per_frame");
-            if (counter != run.counters.end() && run.run_type == Run::RT_Iteration)
-                nsPerFrame[run.benchmark_name()] = counter->second.value * 1e9;
+            if (counter == run.counters.end()) continue;
+            const std::string name = run.run_name.str();
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && !medians.count(name)))
+                nsPerFrame[name] = counter->second.value * 1e9;
+            if (median) medians[name] = true;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -242,6 +247,7 @@ private:
         return entry == nsPerFrame.end() ? 0.0 : entry->second;
     }
     std::map<std::string, double> nsPerFrame;
+    std::map<std::string, bool> medians;
 };
 
 }  // namespace
