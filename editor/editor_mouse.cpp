@@ -1,7 +1,8 @@
 // The editor's mouse handling: a press starts a drag (and works the switches
 // and the title plate), every move during a drag sets the bands under the
-// pointer, a release ends it. Moves never repaint; the host's next idle call
-// shows the new thumbs and read-out.
+// pointer, a release ends it, and so does a move without the button held.
+// Moves never repaint; the host's next idle call shows the new thumbs and
+// read-out.
 
 #include "common/editor_layout.h"
 #include "editor/equalizer_editor.h"
@@ -28,7 +29,11 @@ void EqualizerEditor::pressLeftButton(platform::Window target, unsigned x, unsig
     system.invalidate(target);  // show the switch states
 }
 
-void EqualizerEditor::movePointer(unsigned x, unsigned y) {
+void EqualizerEditor::movePointer(unsigned x, unsigned y, bool leftButtonHeld) {
+    // The release went to another window (capture lost, window hidden): the
+    // drag is over, or hovering would go on changing the user's settings.
+    if (state.dragging && !leftButtonHeld) releaseLeftButton();
+
     // Below the window, or above it under capture (the row then reads as a
     // large number).
     if (y > static_cast<unsigned>(layout::kMouseMaxY)) return;
@@ -38,8 +43,6 @@ void EqualizerEditor::movePointer(unsigned x, unsigned y) {
                                            ? platform::Cursor::hand
                                            : platform::Cursor::arrow);
 
-    // Only the flag counts, not the button state: if the release went to
-    // another window, moves keep editing until the next release here.
     if (!state.dragging) return;
 
     const float value = slider::valueForRow(y);

@@ -21,7 +21,9 @@ intptr_t editorWindowProc(platform::Window window, uint32_t message, uintptr_t w
     switch (message) {
     case platform::kMessagePaint: editor->paint(window); break;
     case platform::kMessageLeftButtonDown: editor->pressLeftButton(window, x, y); break;
-    case platform::kMessageMouseMove: editor->movePointer(x, y); break;
+    case platform::kMessageMouseMove:
+        editor->movePointer(x, y, (wParam & platform::kLeftButtonHeld) != 0);
+        break;
     case platform::kMessageLeftButtonUp: editor->releaseLeftButton(); break;
     default: break;
     }

@@ -32,8 +32,9 @@ EqualizerEditor::EqualizerEditor(EffectBase* owner, EqualizerModel& effectModel,
 EqualizerEditor::~EqualizerEditor() {
     // A host may close the effect without closing the editor first; the window
     // must not outlive the editor whose address it holds, and the class count
-    // must still come back to zero.
-    closeWindow();
+    // must still come back to zero. No queued input is delivered now: the
+    // effect that holds the model is already being taken apart.
+    removeWindow();
 
     platform::WindowSystem& system = platform::windowSystem();
     if (backBuffer) system.deleteObject(backBuffer);
@@ -61,26 +62,41 @@ int32_t EqualizerEditor::openWindow(void* parent) {
     }
     window = system.createChildWindow(kWindowClassName, kWindowName, parentWindow, 0, 0,
                                       layout::kWidth, layout::kHeight, platform::moduleHandle());
-    system.setWindowUserData(window, this);
     windowOpen = true;
+    if (!window) {
+        // No usable parent or no display: the host hears so, and nothing
+        // stays counted or registered for a window that does not exist.
+        removeWindow();
+        return 0;
+    }
+    system.setWindowUserData(window, this);
     return 1;
 }
 
 void EqualizerEditor::closeWindow() {
+    // Input that arrived since the last idle call still counts, a release
+    // above all: the next window would otherwise open in the middle of a drag.
+    if (hasWindow()) platform::windowSystem().processEvents(window);
+    removeWindow();
+}
+
+void EqualizerEditor::removeWindow() {
     if (!windowOpen) return;  // never count a window twice down
     windowOpen = false;
 
     platform::WindowSystem& system = platform::windowSystem();
-    system.destroyWindow(window);
+    if (window) system.destroyWindow(window);
     if (--editorClassUseCount == 0)
         system.unregisterClass(kWindowClassName, platform::moduleHandle());
 }
 
 void EqualizerEditor::idleTick() {
     // Every idle call repaints: dragged thumbs, the read-out and the meters all
-    // reach the screen this way.
+    // reach the screen this way. Where the window system has input of its own
+    // to deliver (X11), it is read here, before the paint.
     if (hasWindow()) platform::windowSystem().invalidate(window);
     EditorBase::idleTick();
+    if (hasWindow()) platform::windowSystem().processEvents(window);
 }
 
 void EqualizerEditor::refresh() {

@@ -33,7 +33,7 @@ public:
     // came to.
     void paint(platform::Window target);
     void pressLeftButton(platform::Window target, unsigned x, unsigned y);
-    void movePointer(unsigned x, unsigned y);
+    void movePointer(unsigned x, unsigned y, bool leftButtonHeld);
     void releaseLeftButton();
 
     // The window while it is open, else null; for tools and tests.
@@ -50,6 +50,8 @@ private:
                     int height);
 
     void setBandsUnderPointer(unsigned x, unsigned y, float value);
+    // Destroys the window and counts it down, delivering nothing more.
+    void removeWindow();
 
     // Open and actually made: a window the system refused is null, and
     // invalidating null would repaint every window there is.

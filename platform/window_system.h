@@ -2,8 +2,9 @@
 // The window system as the editor uses it: a window class and a child window,
 // painting from bitmaps into an off-screen bitmap, solid fills, one line of
 // text, mouse capture and cursors, and opening a web address. The Windows
-// builds implement it with Win32; the native build with a headless software
-// canvas that tests and tools can look into.
+// builds implement it with Win32. Natively there are two: a headless software
+// canvas that tests and tools look into, and the X11 one of the Linux module,
+// which draws with the headless canvas and shows the result in a real window.
 
 #include <cstdint>
 
@@ -32,6 +33,9 @@ enum Message : uint32_t {
     kMessageLeftButtonUp = 0x0202,
 };
 
+// In wParam of the mouse messages: the left button is held (Win32's MK_LBUTTON).
+constexpr uintptr_t kLeftButtonHeld = 0x0001;
+
 using vorn::Colour;
 using vorn::Rect;
 
@@ -58,6 +62,11 @@ public:
     virtual intptr_t defaultWindowProcedure(Window window, uint32_t message, uintptr_t wParam,
                                             intptr_t lParam) = 0;
     virtual void invalidate(Window window) = 0;
+    // Delivers what the system has queued for the window, without waiting,
+    // to its procedure, and then the paint it needs, if any. Where the host's
+    // own message loop delivers everything (Windows), and in the headless
+    // system, it does nothing.
+    virtual void processEvents(Window window) = 0;
 
     // Painting.
     virtual Context beginPaint(Window window) = 0;

@@ -16,6 +16,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev libcxxopts-dev libxcb1-dev \
+  libxcb-image0-dev libxcb-xtest0-dev libxcb-xfixes0-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine wine32:i386 wine64 xvfb xauth \

@@ -65,6 +65,7 @@ public:
     intptr_t defaultWindowProcedure(Window window, uint32_t message, uintptr_t wParam,
                                     intptr_t lParam) override;
     void invalidate(Window window) override;
+    void processEvents(Window) override {}  // nothing arrives on its own here
 
     Context beginPaint(Window window) override;
     void endPaint(Window window) override;

@@ -16,8 +16,6 @@ HeadlessWindowSystem& headlessWindowSystem() {
     return system;
 }
 
-WindowSystem& windowSystem() { return headlessWindowSystem(); }
-
 WindowObject* HeadlessWindowSystem::State::window(Window handle) const {
     return windows.count(handle) ? handle : nullptr;
 }

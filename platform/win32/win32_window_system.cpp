@@ -120,6 +120,8 @@ public:
     }
 
     void invalidate(Window window) override { InvalidateRect(toWindow(window), nullptr, FALSE); }
+    // The host's message loop delivers the editor's messages.
+    void processEvents(Window) override {}
 
     Context beginPaint(Window window) override {
         return fromContext(BeginPaint(toWindow(window), &paints[toWindow(window)]));

@@ -125,14 +125,15 @@ TEST_F(EditorTest, IdleWithoutAWindowDoesNothing) {
 }
 
 // A host that hands over no usable parent: the window cannot be made, the
-// open still answers 1, and the idle calls that follow must not invalidate
-// "no window", which on Windows repaints every window on the desktop.
+// open answers 0, nothing stays counted or registered for it, and the idle
+// calls that follow must not invalidate "no window", which on Windows
+// repaints every window on the desktop.
 TEST_F(EditorTest, IdleAfterAFailedOpenTouchesNoOtherWindow) {
     EqualizerEffect other(&answeringHost);
     Window otherWindow = openEditor(other);
     ASSERT_TRUE(system.isWindow(otherWindow));
 
-    EXPECT_EQ(dispatch(effect, vst::effEditOpen, nullptr), 1);
+    EXPECT_EQ(dispatch(effect, vst::effEditOpen, nullptr), 0);
     EXPECT_EQ(editorOf(effect).openWindowHandle(), nullptr);
     editorOf(effect).requestRefresh();
     dispatch(effect, vst::effEditIdle);
@@ -141,6 +142,27 @@ TEST_F(EditorTest, IdleAfterAFailedOpenTouchesNoOtherWindow) {
     close();
     EXPECT_TRUE(system.isClassRegistered(kClass));  // the other editor still uses it
     dispatch(other, vst::effEditClose);
+    EXPECT_FALSE(system.isClassRegistered(kClass));
+}
+
+TEST_F(EditorTest, FailedOpenLeavesNothingBehind) {
+    EXPECT_EQ(dispatch(effect, vst::effEditOpen, nullptr), 0);
+    EXPECT_FALSE(system.isClassRegistered(kClass));
+    EXPECT_EQ(system.liveWindowCount(), 0);
+    close();
+    EXPECT_EQ(system.unregisterCallCount(), 1);  // the one of the failed open itself
+
+    // Reopened into no parent while open: the first window goes as well.
+    open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(dispatch(effect, vst::effEditOpen, nullptr), 0);
+    EXPECT_FALSE(system.isWindow(window));
+    EXPECT_FALSE(system.isClassRegistered(kClass));
+    EXPECT_EQ(editorOf(effect).openWindowHandle(), nullptr);
+
+    open();  // and the editor opens normally afterwards
+    EXPECT_TRUE(system.isWindow(window));
+    close();
     EXPECT_FALSE(system.isClassRegistered(kClass));
 }
 

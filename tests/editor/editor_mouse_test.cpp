@@ -192,14 +192,51 @@ TEST_F(MouseTest, TitlePlatePressOpensTheAddressAndStartsADrag) {
     EXPECT_EQ(system.openedAddresses().size(), 1u);
 }
 
-TEST_F(MouseTest, LostReleaseKeepsTheDragGoingUntilTheNextReleaseHere) {
+// The release went to another window (capture lost, window hidden): the
+// first move without the button ends the drag, so hovering edits nothing.
+TEST_F(MouseTest, MoveWithoutTheButtonEndsADragWhoseReleaseWasLost) {
     press(13, 100);
+    move(13, 63);
+    EXPECT_EQ(left(0), 0.75f);
+    const std::string text = readout();
+
     system.releaseCapture();  // another window took the mouse and the release
-    move(36, 63, 0);          // no button held
-    EXPECT_EQ(left(1), 0.75f);
-    release(36, 63);
-    move(59, 63, 0);
+    move(36, 63, 0);
+    EXPECT_EQ(left(1), 0.5f);
+    EXPECT_FALSE(effect.editorState().dragging);
+    EXPECT_EQ(system.capturedWindow(), nullptr);
+    EXPECT_EQ(readout(), text);
+    move(59, 40, 0);
+    move(59, 40);  // the button held again, but pressed elsewhere
     EXPECT_EQ(left(2), 0.5f);
+    EXPECT_EQ(changedBands().size(), 1u);
+
+    press(59, 100);  // a press here starts the next drag as before
+    move(59, 63);
+    EXPECT_EQ(left(2), 0.75f);
+    release(59, 63);
+}
+
+// Only the left button's flag counts in wParam, as Win32 packs it with
+// the others (MK_SHIFT 0x04, MK_CONTROL 0x08, MK_MBUTTON 0x10).
+TEST_F(MouseTest, OtherFlagsWithoutTheLeftButtonAlsoEndTheDrag) {
+    press(13, 100);
+    move(13, 63, 0x0001 | 0x0004 | 0x0008);
+    EXPECT_EQ(left(0), 0.75f);
+    move(13, 121, 0x0004 | 0x0010);
+    EXPECT_EQ(left(0), 0.75f);
+    EXPECT_FALSE(effect.editorState().dragging);
+}
+
+// Under capture a move outside the window, without the button, ends the
+// drag as well, though it is too far off to set anything.
+TEST_F(MouseTest, MoveOutsideWithoutTheButtonEndsTheDragToo) {
+    press(13, 100);
+    move(13, -20, 0);
+    EXPECT_FALSE(effect.editorState().dragging);
+    EXPECT_EQ(system.capturedWindow(), nullptr);
+    move(13, 63, 0);
+    EXPECT_EQ(left(0), 0.5f);
 }
 
 TEST_F(MouseTest, TextStaysAfterReleaseAndDragsEditTheCurrentProgram) {

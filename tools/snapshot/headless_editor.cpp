@@ -9,7 +9,7 @@ namespace vorn::tools {
 namespace {
 
 constexpr intptr_t kHostVersion = 2400;
-constexpr uintptr_t kLeftButtonHeld = 0x0001;  // MK_LBUTTON
+using platform::kLeftButtonHeld;
 
 intptr_t VORN_CDECL plainHost(vst::AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
     return opcode == vst::audioMasterVersion ? kHostVersion : 0;
