@@ -13,6 +13,23 @@ void addDenormalGuard(float* left, float* right, int32_t frames) {
     }
 }
 
+void deliverBlock(const float* left, const float* right, float** outputs, int32_t frames,
+                  bool replacing) {
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+    if (replacing) {
+        for (int32_t k = 0; k < frames; ++k) {
+            outLeft[k] = left[k];
+            outRight[k] = right[k];
+        }
+    } else {
+        for (int32_t k = 0; k < frames; ++k) {
+            outLeft[k] += left[k];
+            outRight[k] += right[k];
+        }
+    }
+}
+
 bool holdsHugeSample(const float* left, const float* right, int32_t frames) {
     // Two running maxima per channel keep the loop free of one long chain.
     float largest[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -88,19 +105,7 @@ void EqualizerEngine::processBlock(float** inputs, float** outputs, int32_t samp
     }
     outputMeter.update(left, right, sampleFrames);
 
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    if (replacing) {
-        for (int32_t k = 0; k < sampleFrames; ++k) {
-            outLeft[k] = left[k];
-            outRight[k] = right[k];
-        }
-    } else {
-        for (int32_t k = 0; k < sampleFrames; ++k) {
-            outLeft[k] += left[k];
-            outRight[k] += right[k];
-        }
-    }
+    deliverBlock(left, right, outputs, sampleFrames, replacing);
 }
 
 }  // namespace vorn::engine

@@ -36,6 +36,11 @@ constexpr float kDenormalGuard = 1e-25f;
 
 void addDenormalGuard(float* left, float* right, int32_t frames);
 
+// The equalized block into the host's outputs: overwritten with replacing,
+// added to them otherwise.
+void deliverBlock(const float* left, const float* right, float** outputs, int32_t frames,
+                  bool replacing);
+
 // Whether a block's input holds a sample beyond kLargestUsableHistory. Such a
 // sample passes through every band's history within two steps, and what it
 // leaves behind (its rounding errors, ringing in the low bands for seconds)

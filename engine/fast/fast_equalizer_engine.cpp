@@ -102,19 +102,7 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
     clearUnusableHistory(hugeInput);
     outputMeter.update(left, right, sampleFrames);
 
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    if (replacing) {
-        for (int32_t k = 0; k < sampleFrames; ++k) {
-            outLeft[k] = left[k];
-            outRight[k] = right[k];
-        }
-    } else {
-        for (int32_t k = 0; k < sampleFrames; ++k) {
-            outLeft[k] += left[k];
-            outRight[k] += right[k];
-        }
-    }
+    deliverBlock(left, right, outputs, sampleFrames, replacing);
 }
 
 BandFilter FastEqualizerEngine::filter(int band, int channel) const {

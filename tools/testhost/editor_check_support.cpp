@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/common/picture_file.h"
 #include "tools/common/signal.h"
 #include "tools/testhost/host_callback.h"
 
@@ -64,6 +65,15 @@ void LoadedPlugin::stop(std::unique_ptr<PluginInstance>& instance) {
     instance->dispatch(vst::effMainsChanged, 0, 0);
     instance->close();
     instance.reset();
+}
+
+int writeCapture(bool captured, const tools::Picture& picture, const std::string& path) {
+    if (!captured || !tools::writePicture(path, picture)) {
+        std::fprintf(stderr, "cannot capture the editor into %s\n", path.c_str());
+        return 1;
+    }
+    std::printf("wrote %s (%dx%d)\n", path.c_str(), picture.width, picture.height);
+    return 0;
 }
 
 void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb) {

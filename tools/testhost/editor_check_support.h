@@ -72,6 +72,10 @@ struct LoadedPlugin {
     void unload() { stop(instance); }
 };
 
+// Writes a captured editor to `path` and says so; answers the exit code
+// (0, or 1 if the capture failed or the file could not be written).
+int writeCapture(bool captured, const tools::Picture& picture, const std::string& path);
+
 // The gain of each channel for a 1 kHz sine, over the settled second half.
 void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb);
 

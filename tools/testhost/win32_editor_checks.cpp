@@ -121,13 +121,7 @@ int editorCapture(const std::string& libraryPath, const std::string& picturePath
             tools::demo::playSine(plugin.instance->record());
             session.idle(kIdleCalls);
             tools::Picture picture;
-            if (session.capture(picture) && tools::writePicture(picturePath, picture)) {
-                std::printf("wrote %s (%dx%d)\n", picturePath.c_str(), picture.width,
-                            picture.height);
-                status = 0;
-            } else {
-                std::fprintf(stderr, "cannot capture the editor into %s\n", picturePath.c_str());
-            }
+            status = writeCapture(session.capture(picture), picture, picturePath);
         } else {
             std::fprintf(stderr, "cannot open the editor in a frame window\n");
         }
