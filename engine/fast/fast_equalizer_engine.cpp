@@ -78,12 +78,14 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
 // As the plain engine does after each band's block: a history that is not
 // finite, or holds a huge value, would recirculate for ever, so it restarts
 // from silence; after a block with a huge input sample, every filter does.
-// Spare lanes restart every block.
-void FastEqualizerEngine::clearUnusableHistory(bool everyLane) {
-    for (int lane = 0; lane < layout.usedLanes(); ++lane) {
-        const bool spare = state.band[lane] == kSpareLaneBand;
-        if (everyLane || spare || !usable(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
-            state.x1[lane] = state.x2[lane] = state.y1[lane] = state.y2[lane] = 0.0;
+// Spare lanes are never written.
+void FastEqualizerEngine::clearUnusableHistory(bool everyFilter) {
+    for (int band = 0; band < kBandCount; ++band) {
+        for (int channel : {kLeft, kRight}) {
+            const int lane = layout.laneOf(band, channel);
+            if (everyFilter || !usable(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
+                state.x1[lane] = state.x2[lane] = state.y1[lane] = state.y2[lane] = 0.0;
+        }
     }
 }
 

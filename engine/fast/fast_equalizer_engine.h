@@ -50,7 +50,7 @@ private:
 
     void designChangedBands(const BandValues& bands, double sampleRate);
     void designBand(int band, int channel, float value, double sampleRate);
-    void clearUnusableHistory(bool everyLane);
+    void clearUnusableHistory(bool everyFilter);
 
     SimdLevel simdLevel;
     LaneLayout layout;

@@ -40,11 +40,13 @@ struct Kernel {
     using Vector = typename Vectors<kLanes>::Vector;
     using Mask = typename Vectors<kLanes>::Mask;
 
-    static constexpr LaneLayout layout = {kLanes, (kBandCount + kLanes / 2 - 1) / (kLanes / 2)};
+    static constexpr LaneLayout layout = LaneLayout::forLanes(kLanes);
     static constexpr int kRegisters = layout.registers;
-    static constexpr int kLatency = kBandCount - 1;  // steps from band 0 to band 29
-    static constexpr int kOutputRegister = (kBandCount - 1) % kRegisters;
-    static constexpr int kOutputLane = 2 * ((kBandCount - 1) / kRegisters);
+    static constexpr int kLastBand = kBandCount - 1;
+    static constexpr int kLatency = kLastBand;  // steps from band 0 to band 29
+    static constexpr int kOutputRegister = kLastBand % kRegisters;
+    static constexpr int kOutputLane = layout.laneOf(kLastBand, 0) % kLanes;
+    static_assert(kBandCount * 4 * kLanes <= kMaxFinishValues);
 
     static Vector load(const double* lanes, int index) {
         return reinterpret_cast<const Vector*>(lanes)[index];
@@ -84,58 +86,228 @@ struct Kernel {
             return Vector(_mm_cvtps_pd(_mm_cvtpd_ps(__m128d(y))));
     }
 
+    // One step of one register: the plain engine's sum, lane by lane.
+    static Vector filter(const WavefrontState& s, int k, Vector in, Vector x1, Vector x2,
+                         Vector y1, Vector y2) {
+        return roundToFloat(load(s.b0, k) * in + load(s.b1, k) * x1 + load(s.b2, k) * x2 -
+                            load(s.a1, k) * y1 - load(s.a2, k) * y2);
+    }
+
     static void writeOutput(float* left, float* right, int32_t frame, Vector last) {
         left[frame] = static_cast<float>(last[kOutputLane]);
         right[frame] = static_cast<float>(last[kOutputLane + 1]);
     }
 
-    // Steps `from` to `to` of a block of `frames`, the history held in
-    // registers throughout. With kMasked, a lane whose band has no sample of
-    // this block at a step keeps its history untouched; without, every band
-    // is busy, so a lane's latest output is its y1. `out` carries each
-    // register's output of the last step from one run of steps to the next.
-    template <bool kMasked>
-    static void steps(WavefrontState& s, Vector (&out)[kRegisters], float* left, float* right,
-                      int32_t from, int32_t to, int32_t frames) {
-        Vector x1[kRegisters], x2[kRegisters], y1[kRegisters], y2[kRegisters];
+    // ---- The fast path -------------------------------------------------
+    //
+    // Every register runs every step, unmasked. A band's input history is
+    // its predecessor's output history one step older, so only outputs are
+    // kept: y[slot][k] in three slots that take turns as y1, y2 and y3, so
+    // that no value is ever moved, and `in` holds the first register's
+    // inputs the same way. A band that has not started yet (the start
+    // triangle) computes values nobody uses, and is given back its history
+    // when it starts; one that is done (the end triangle) goes on the same
+    // way, its history having been kept at the step it finished.
+
+    // Whether each band's input history is its predecessor's output history,
+    // bit for bit, as the fast path assumes. It always is, unless a history
+    // was cleared after the last block in one band but not the next.
+    static bool historyChained(const WavefrontState& s) {
+        for (int band = 1; band < kBandCount; ++band)
+            for (int channel = 0; channel < 2; ++channel) {
+                const int lane = layout.laneOf(band, channel);
+                const int before = layout.laneOf(band - 1, channel);
+                if (bitsOf(s.x1[lane]) != bitsOf(s.y1[before]) ||
+                    bitsOf(s.x2[lane]) != bitsOf(s.y2[before]))
+                    return false;
+            }
+        return true;
+    }
+    static uint64_t bitsOf(double value) {
+        uint64_t bits;
+        __builtin_memcpy(&bits, &value, sizeof bits);
+        return bits;
+    }
+
+    // Where the last two outputs of band `band`'s register, then the first
+    // register's last two inputs, are kept at the step the band finishes.
+    static double* finishRow(WavefrontState& s, int band) {
+        return s.finishes + band * 4 * kLanes;
+    }
+
+    // One step. In the middle of a block every band is busy; kStarting marks
+    // the steps in which a band may start, kFinishing those in which one may
+    // take its last sample.
+    template <int kY1, bool kStarting, bool kFinishing>
+    [[gnu::always_inline]] static void step(WavefrontState& s, Vector (&y)[3][kRegisters],
+                                            Vector (&in)[3], float* left, float* right,
+                                            int32_t t, int32_t frames) {
+        constexpr int kY2 = (kY1 + 1) % 3, kY3 = (kY1 + 2) % 3;
+        constexpr bool kMiddle = !kStarting && !kFinishing;
+        if (kStarting && t <= kLastBand) {
+            // Band t starts: its history, as the last block left it. Only
+            // the one register that holds band t is touched.
+            const Vector starting = Vector{} + double(t);
+            const int startingRegister = t % kRegisters;
+#pragma GCC unroll 32
+            for (int k = 0; k < kRegisters; ++k) {
+                if (k != startingRegister) continue;
+                const Mask starts = load(s.band, k) == starting;
+                y[kY1][k] = starts ? load(s.y1, k) : y[kY1][k];
+                y[kY2][k] = starts ? load(s.y2, k) : y[kY2][k];
+                if (k == 0) {
+                    in[kY1] = starts ? load(s.x1, 0) : in[kY1];
+                    in[kY2] = starts ? load(s.x2, 0) : in[kY2];
+                }
+            }
+        }
+        const bool fresh = kMiddle || t < frames;
+        in[kY3] = firstInput(fresh ? left[t] : 0.0, fresh ? right[t] : 0.0, y[kY1][kRegisters - 1]);
+        // From the last register down, so that each one still reads the
+        // previous step's outputs of the register before it.
+#pragma GCC unroll 32
+        for (int k = kRegisters - 1; k >= 1; --k)
+            y[kY3][k] = filter(s, k, y[kY1][k - 1], y[kY2][k - 1], y[kY3][k - 1], y[kY1][k], y[kY2][k]);
+        y[kY3][0] = filter(s, 0, in[kY3], in[kY1], in[kY2], y[kY1][0], y[kY2][0]);
+        if (kMiddle || (t >= kLatency && t - kLatency < frames))
+            writeOutput(left, right, t - kLatency, y[kY3][kOutputRegister]);
+        if (kFinishing && t >= frames - 1) {
+            // Band t - (frames - 1) has taken its last sample: its register's
+            // last two outputs, and the first register's last two inputs.
+            const int finishing = t - (frames - 1);
+            const int finishingRegister = finishing % kRegisters;
+            double* row = finishRow(s, finishing);
+#pragma GCC unroll 32
+            for (int k = 0; k < kRegisters; ++k) {
+                if (k != finishingRegister) continue;
+                store(row, 0, y[kY3][k]);
+                store(row, 1, y[kY1][k]);
+            }
+            store(row, 2, in[kY3]);
+            store(row, 3, in[kY1]);
+        }
+    }
+
+    // The slots between one run of steps and the next.
+    struct Slots {
+        Vector y[3][kRegisters];
+        Vector in[3];
+    };
+
+    // Steps `from` to `to`. The slots take turns with period three: step t
+    // starts from slot (-t) mod 3. Each run of steps has the slots to itself,
+    // so that they stay in registers.
+    template <bool kStarting, bool kFinishing>
+    [[gnu::noinline]] static void steps(WavefrontState& s, Slots& slots, float* left,
+                                        float* right, int32_t from, int32_t to, int32_t frames) {
+        Vector y[3][kRegisters], in[3];
+#pragma GCC unroll 32
+        for (int k = 0; k < kRegisters; ++k)
+            for (int slot = 0; slot < 3; ++slot) y[slot][k] = slots.y[slot][k];
+        for (int slot = 0; slot < 3; ++slot) in[slot] = slots.in[slot];
+        int32_t t = from;
+        for (; t < to && t % 3 != 0; ++t) {
+            if (t % 3 == 1)
+                step<2, kStarting, kFinishing>(s, y, in, left, right, t, frames);
+            else
+                step<1, kStarting, kFinishing>(s, y, in, left, right, t, frames);
+        }
+        for (; t + 3 <= to; t += 3) {
+            step<0, kStarting, kFinishing>(s, y, in, left, right, t, frames);
+            step<2, kStarting, kFinishing>(s, y, in, left, right, t + 1, frames);
+            step<1, kStarting, kFinishing>(s, y, in, left, right, t + 2, frames);
+        }
+        if (t < to) step<0, kStarting, kFinishing>(s, y, in, left, right, t++, frames);
+        if (t < to) step<2, kStarting, kFinishing>(s, y, in, left, right, t++, frames);
+#pragma GCC unroll 32
+        for (int k = 0; k < kRegisters; ++k)
+            for (int slot = 0; slot < 3; ++slot) slots.y[slot][k] = y[slot][k];
+        for (int slot = 0; slot < 3; ++slot) slots.in[slot] = in[slot];
+    }
+
+    // Each band's history from the step it finished; a band's input history
+    // is its predecessor's output history, the first band's the first
+    // register's inputs.
+    static void keepFinishedHistory(WavefrontState& s) {
+        for (int band = 0; band < kBandCount; ++band)
+            for (int channel = 0; channel < 2; ++channel) {
+                const int lane = layout.laneOf(band, channel);
+                const double* row = finishRow(s, band);
+                s.y1[lane] = row[lane % kLanes];
+                s.y2[lane] = row[kLanes + lane % kLanes];
+                if (band == 0) {
+                    s.x1[lane] = row[2 * kLanes + lane % kLanes];
+                    s.x2[lane] = row[3 * kLanes + lane % kLanes];
+                }
+            }
+        for (int band = 1; band < kBandCount; ++band)
+            for (int channel = 0; channel < 2; ++channel) {
+                const int lane = layout.laneOf(band, channel);
+                const int before = layout.laneOf(band - 1, channel);
+                s.x1[lane] = s.y1[before];
+                s.x2[lane] = s.y2[before];
+            }
+    }
+
+    static void runUnmasked(WavefrontState& s, float* left, float* right, int32_t frames) {
+        Slots slots;
+        for (int k = 0; k < kRegisters; ++k) {
+            slots.y[0][k] = load(s.y1, k);
+            slots.y[1][k] = load(s.y2, k);
+            slots.y[2][k] = Vector{};
+        }
+        slots.in[0] = load(s.x1, 0);
+        slots.in[1] = load(s.x2, 0);
+        slots.in[2] = Vector{};
+        // Bands start in the first kBandCount steps and finish in the last
+        // kBandCount; in a short block the two overlap.
+        const int32_t end = frames + kLatency;
+        const int32_t startsEnd = kBandCount < end ? kBandCount : end;
+        const int32_t finishesFrom = frames - 1;
+        if (finishesFrom <= startsEnd) {
+            steps<true, false>(s, slots, left, right, 0, finishesFrom, frames);
+            steps<true, true>(s, slots, left, right, finishesFrom, startsEnd, frames);
+            steps<false, true>(s, slots, left, right, startsEnd, end, frames);
+        } else {
+            steps<true, false>(s, slots, left, right, 0, startsEnd, frames);
+            steps<false, false>(s, slots, left, right, startsEnd, finishesFrom, frames);
+            steps<false, true>(s, slots, left, right, finishesFrom, end, frames);
+        }
+        keepFinishedHistory(s);
+    }
+
+    // ---- The masked path -----------------------------------------------
+    //
+    // Every lane keeps its own history, and a lane whose band has no sample
+    // of this block at a step keeps it untouched. Slower, but it assumes
+    // nothing about the history.
+    static void runMasked(WavefrontState& s, float* left, float* right, int32_t frames) {
+        Vector x1[kRegisters], x2[kRegisters], y1[kRegisters], y2[kRegisters], out[kRegisters];
 #pragma GCC unroll 32
         for (int k = 0; k < kRegisters; ++k) {
             x1[k] = load(s.x1, k);
             x2[k] = load(s.x2, k);
             y1[k] = load(s.y1, k);
             y2[k] = load(s.y2, k);
+            out[k] = Vector{};
         }
         const double n = frames;
-        for (int32_t t = from; t < to; ++t) {
-            const bool fresh = !kMasked || t < frames;
-            const Vector firstIn = firstInput(fresh ? left[t] : 0.0, fresh ? right[t] : 0.0,
-                                              kMasked ? out[kRegisters - 1] : y1[kRegisters - 1]);
-            // From the last register down, so that each one still reads the
-            // previous step's output of the register before it.
+        for (int32_t t = 0; t < frames + kLatency; ++t) {
+            const bool fresh = t < frames;
+            const Vector firstIn = firstInput(fresh ? left[t] : 0.0, fresh ? right[t] : 0.0, out[kRegisters - 1]);
 #pragma GCC unroll 32
             for (int k = kRegisters - 1; k >= 0; --k) {
-                const Vector in = k == 0 ? firstIn : kMasked ? out[k - 1] : y1[k - 1];
-                const Vector y = load(s.b0, k) * in + load(s.b1, k) * x1[k] +
-                                 load(s.b2, k) * x2[k] - load(s.a1, k) * y1[k] -
-                                 load(s.a2, k) * y2[k];
-                const Vector rounded = roundToFloat(y);
-                if constexpr (kMasked) {
-                    const Vector sample = double(t) - load(s.band, k);
-                    const Mask active = (sample >= 0.0) & (sample < n);
-                    x2[k] = active ? x1[k] : x2[k];
-                    x1[k] = active ? in : x1[k];
-                    y2[k] = active ? y1[k] : y2[k];
-                    y1[k] = active ? rounded : y1[k];
-                    out[k] = rounded;
-                } else {
-                    x2[k] = x1[k];
-                    x1[k] = in;
-                    y2[k] = y1[k];
-                    y1[k] = rounded;
-                }
+                const Vector in = k == 0 ? firstIn : out[k - 1];
+                const Vector rounded = filter(s, k, in, x1[k], x2[k], y1[k], y2[k]);
+                const Vector sample = double(t) - load(s.band, k);
+                const Mask active = (sample >= 0.0) & (sample < n);
+                x2[k] = active ? x1[k] : x2[k];
+                x1[k] = active ? in : x1[k];
+                y2[k] = active ? y1[k] : y2[k];
+                y1[k] = active ? rounded : y1[k];
+                out[k] = rounded;
             }
-            if (t >= kLatency)
-                writeOutput(left, right, t - kLatency, kMasked ? out[kOutputRegister] : y1[kOutputRegister]);
+            if (t >= kLatency) writeOutput(left, right, t - kLatency, out[kOutputRegister]);
         }
 #pragma GCC unroll 32
         for (int k = 0; k < kRegisters; ++k) {
@@ -143,22 +315,18 @@ struct Kernel {
             store(s.x2, k, x2[k]);
             store(s.y1, k, y1[k]);
             store(s.y2, k, y2[k]);
-            if constexpr (!kMasked) out[k] = y1[k];
         }
     }
 
     // Filters a block in place through the whole cascade: a start triangle
-    // in which the later bands wait for their first sample, the full steps,
-    // and an end triangle in which the earlier bands are done. Spare lanes
-    // run unmasked in the full steps: their identity filters feed no band,
-    // and the engine clears them after the block.
+    // in which the later bands wait for their first sample, the steps in
+    // which every band is busy, and an end triangle in which the earlier
+    // bands are done.
     static void run(WavefrontState& s, float* left, float* right, int32_t frames) {
-        Vector out[kRegisters] = {};
-        const int32_t fullFrom = kLatency;
-        const int32_t fullTo = frames > kLatency ? frames : kLatency;
-        steps<true>(s, out, left, right, 0, fullFrom, frames);
-        if (fullTo > fullFrom) steps<false>(s, out, left, right, fullFrom, fullTo, frames);
-        steps<true>(s, out, left, right, fullTo, frames + kLatency, frames);
+        if (historyChained(s))
+            runUnmasked(s, left, right, frames);
+        else
+            runMasked(s, left, right, frames);
     }
 };
 

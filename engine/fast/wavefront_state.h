@@ -18,32 +18,42 @@
 
 namespace vorn::engine {
 
-constexpr int kMaxLanes = 64;  // 30 bands in registers of 8 lanes, 2 spare lanes
+constexpr int kMaxLanes = 64;  // 30 bands in registers of 8 lanes, 4 spare lanes
+
+// In the block's last kBandCount steps the bands take their last samples one
+// after the other. At each of those steps the kernel keeps four vectors: the
+// last two outputs of the register of the band that finished, and the first
+// register's last two inputs. Each band's history is read from them once the
+// block is done. Room for the widest registers (8 lanes).
+constexpr int kMaxFinishValues = kBandCount * 4 * 8;
 
 struct alignas(64) WavefrontState {
     double b0[kMaxLanes], b1[kMaxLanes], b2[kMaxLanes], a1[kMaxLanes], a2[kMaxLanes];
     double x1[kMaxLanes], x2[kMaxLanes], y1[kMaxLanes], y2[kMaxLanes];
-    // The band of each lane; a spare lane holds a number no step reaches.
+    // The band of each lane; a spare lane holds a number no band has.
     double band[kMaxLanes];
+    // Scratch of the kernel, meaningless between blocks.
+    double finishes[kMaxFinishValues];
 };
 
 // Where each recursion lives for registers of `lanes` doubles.
 struct LaneLayout {
     int lanes;          // per register: 2, 4 or 8
     int registers;      // R
-    int bandsPerRegister() const { return lanes / 2; }
-    int laneOf(int band, int channel) const {
+    constexpr int bandsPerRegister() const { return lanes / 2; }
+    constexpr int laneOf(int band, int channel) const {
         return (band % registers) * lanes + 2 * (band / registers) + channel;
     }
-    int usedLanes() const { return lanes * registers; }
+    constexpr int usedLanes() const { return lanes * registers; }
 
-    static LaneLayout forLanes(int lanes) {
+    static constexpr LaneLayout forLanes(int lanes) {
         const int perRegister = lanes / 2;
         return {lanes, (kBandCount + perRegister - 1) / perRegister};
     }
 };
 
-// A band number beyond every step of every block: spare lanes never update.
+// The band number of a spare lane: a band that never starts, so the kernel
+// never writes its history.
 constexpr double kSpareLaneBand = 1e18;
 
 }  // namespace vorn::engine

@@ -168,6 +168,32 @@ TEST_P(FastEngine, NaNInfinityDenormalsAndHugeValuesAreHandledAlike) {
     }
 }
 
+// A loud but not huge sample can leave one band's history unusable (so it is
+// cleared) while the next band, cut by 12 dB, keeps a usable history that
+// still holds the cleared band's old output. From then on a band's input
+// history is no longer its predecessor's output history, which the fast
+// engine must notice.
+TEST_P(FastEngine, AHistoryClearedInOneBandButNotTheNextIsFollowedAlike) {
+    Pair pair(GetParam());
+    BandValues bands;
+    for (int band = 0; band < kBandCount; ++band) {
+        bands.left[band].store(band == 0 ? 1.0f : 0.0f);
+        bands.right[band].store(band == 0 ? 1.0f : 0.0f);
+    }
+    std::vector<float> left = noise(64), right = noise(64);
+    left[63] = right[63] = 9.999e9f;
+    ASSERT_TRUE(pair.block(left, right, true, bands, 48000.0));
+    bool broken = false;
+    for (int band = 0; band + 1 < kBandCount; ++band) {
+        const BandFilter& cleared = pair.plain.leftFilters[band];
+        const BandFilter& next = pair.plain.leftFilters[band + 1];
+        if (cleared.y1 == 0.0f && cleared.x1 == 0.0f && next.x1 != 0.0f) broken = true;
+    }
+    ASSERT_TRUE(broken) << "the block no longer clears one band without the next";
+    for (int frames : {1, 2, 40, 300})
+        ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 48000.0));
+}
+
 TEST_P(FastEngine, StrangeSettingsAndEmptyBlocks) {
     Pair pair(GetParam());
     BandValues bands;
