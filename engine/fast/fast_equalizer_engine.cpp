@@ -1,6 +1,5 @@
 #include "engine/fast/fast_equalizer_engine.h"
 
-#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -19,13 +18,6 @@ Bits bitsOf(Value value) {
     Bits bits;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
-}
-
-// As BandFilter::historyIsUsable, on the same values held in double.
-bool usable(double a, double b, double c, double d) {
-    constexpr double limit = kLargestUsableHistory;
-    return std::fabs(a) <= limit && std::fabs(b) <= limit && std::fabs(c) <= limit &&
-           std::fabs(d) <= limit;
 }
 
 }  // namespace
@@ -58,33 +50,20 @@ void FastEqualizerEngine::designBand(int band, int channel, float value, double 
     state.b2[lane] = filter.b2;
     state.a1[lane] = filter.a1;
     state.a2[lane] = filter.a2;
-    designedFrom[band][channel] = {bitsOf<uint32_t>(value), bitsOf<uint64_t>(sampleRate), true};
+    designedFrom.valueBits[channel][band] = bitsOf<uint32_t>(value);
 }
 
 void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sampleRate) {
     const uint64_t rateBits = bitsOf<uint64_t>(sampleRate);
-    for (int band = 0; band < kBandCount; ++band) {
-        const float values[2] = {bands.left[band].load(std::memory_order_relaxed),
-                                 bands.right[band].load(std::memory_order_relaxed)};
-        for (int channel : {kLeft, kRight}) {
-            const DesignedFrom& from = designedFrom[band][channel];
-            if (!from.designed || from.rateBits != rateBits ||
-                from.valueBits != bitsOf<uint32_t>(values[channel]))
-                designBand(band, channel, values[channel], sampleRate);
-        }
-    }
-}
-
-// As the plain engine does after each band's block: a history that is not
-// finite, or holds a huge value, would recirculate for ever, so it restarts
-// from silence; after a block with a huge input sample, every filter does.
-// Spare lanes are never written.
-void FastEqualizerEngine::clearUnusableHistory(bool everyFilter) {
-    for (int band = 0; band < kBandCount; ++band) {
-        for (int channel : {kLeft, kRight}) {
-            const int lane = layout.laneOf(band, channel);
-            if (everyFilter || !usable(state.x1[lane], state.x2[lane], state.y1[lane], state.y2[lane]))
-                state.x1[lane] = state.x2[lane] = state.y1[lane] = state.y2[lane] = 0.0;
+    const bool everyBand = !designedFrom.designed || designedFrom.rateBits != rateBits;
+    designedFrom.designed = true;
+    designedFrom.rateBits = rateBits;
+    for (int channel : {kLeft, kRight}) {
+        const std::atomic<float>* values = channel == kLeft ? bands.left : bands.right;
+        for (int band = 0; band < kBandCount; ++band) {
+            const float value = values[band].load(std::memory_order_relaxed);
+            if (everyBand || designedFrom.valueBits[channel][band] != bitsOf<uint32_t>(value))
+                designBand(band, channel, value, sampleRate);
         }
     }
 }
@@ -100,8 +79,7 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
     const bool hugeInput = holdsHugeSample(left, right, sampleFrames);
     inputMeter.update(left, right, sampleFrames);
     addDenormalGuard(left, right, sampleFrames);
-    runKernel(state, left, right, sampleFrames);
-    clearUnusableHistory(hugeInput);
+    runKernel(state, left, right, sampleFrames, hugeInput);
     outputMeter.update(left, right, sampleFrames);
 
     deliverBlock(left, right, outputs, sampleFrames, replacing);

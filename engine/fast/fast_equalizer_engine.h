@@ -41,21 +41,21 @@ public:
     LevelMeter outputMeter;
 
 private:
-    // What a band was last designed from; compared bit for bit.
+    // What the bands were last designed from, compared bit for bit: one
+    // sample rate for all, and each band's value on each channel.
     struct DesignedFrom {
-        uint32_t valueBits = 0;
-        uint64_t rateBits = 0;
         bool designed = false;
+        uint64_t rateBits = 0;
+        uint32_t valueBits[2][kBandCount] = {};
     };
 
     void designChangedBands(const BandValues& bands, double sampleRate);
     void designBand(int band, int channel, float value, double sampleRate);
-    void clearUnusableHistory(bool everyFilter);
 
     SimdLevel simdLevel;
     LaneLayout layout;
     wavefront::Run runKernel;
-    DesignedFrom designedFrom[kBandCount][2];
+    DesignedFrom designedFrom;
     WavefrontState state{};
 };
 

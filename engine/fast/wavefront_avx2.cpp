@@ -6,8 +6,8 @@
 
 namespace vorn::engine::wavefront {
 
-void runAvx2(WavefrontState& state, float* left, float* right, int32_t frames) {
-    Kernel<4>::run(state, left, right, frames);
+void runAvx2(WavefrontState& state, float* left, float* right, int32_t frames, bool restartAll) {
+    Kernel<4>::run(state, left, right, frames, restartAll);
 }
 
 }  // namespace vorn::engine::wavefront

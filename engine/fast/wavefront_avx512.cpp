@@ -6,8 +6,8 @@
 
 namespace vorn::engine::wavefront {
 
-void runAvx512(WavefrontState& state, float* left, float* right, int32_t frames) {
-    Kernel<8>::run(state, left, right, frames);
+void runAvx512(WavefrontState& state, float* left, float* right, int32_t frames, bool restartAll) {
+    Kernel<8>::run(state, left, right, frames, restartAll);
 }
 
 }  // namespace vorn::engine::wavefront

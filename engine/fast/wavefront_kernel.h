@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "engine/band_filter.h"
 #include "engine/fast/wavefront_state.h"
 
 namespace vorn::engine::wavefront {
@@ -111,27 +112,39 @@ struct Kernel {
 
     // Whether each band's input history is its predecessor's output history,
     // bit for bit, as the fast path assumes. It always is, unless a history
-    // was cleared after the last block in one band but not the next.
+    // was cleared after the last block in one band but not the next. A band's
+    // predecessor is in the same lanes of the register before, and for the
+    // first register a pair of lanes lower in the last one.
     static bool historyChained(const WavefrontState& s) {
-        for (int band = 1; band < kBandCount; ++band)
-            for (int channel = 0; channel < 2; ++channel) {
-                const int lane = layout.laneOf(band, channel);
-                const int before = layout.laneOf(band - 1, channel);
-                if (bitsOf(s.x1[lane]) != bitsOf(s.y1[before]) ||
-                    bitsOf(s.x2[lane]) != bitsOf(s.y2[before]))
-                    return false;
-            }
+        static_assert((kLanes / 2 - 1) * kRegisters < kBandCount, "no spare lane in the first register");
+        const Vector x1 = load(s.x1, 0), x2 = load(s.x2, 0);
+        Mask broken = differ(x1, firstInput(x1[0], x1[1], load(s.y1, kRegisters - 1))) |
+                      differ(x2, firstInput(x2[0], x2[1], load(s.y2, kRegisters - 1)));
+        for (int k = 1; k < kRegisters; ++k) {
+            // Spare lanes hold what they like.
+            const Mask bands = load(s.band, k) < double(kBandCount);
+            broken |= bands & (differ(load(s.x1, k), load(s.y1, k - 1)) |
+                               differ(load(s.x2, k), load(s.y2, k - 1)));
+        }
+        for (int lane = 0; lane < kLanes; ++lane)
+            if (broken[lane]) return false;
         return true;
     }
-    static uint64_t bitsOf(double value) {
-        uint64_t bits;
-        __builtin_memcpy(&bits, &value, sizeof bits);
-        return bits;
+    static Mask differ(Vector a, Vector b) { return Mask(a) != Mask(b); }
+
+    // The two lanes of the pair `pair` (one band, left and right).
+    static Mask pairLanes(int pair) {
+        Mask lanes = {};
+        lanes[2 * pair] = lanes[2 * pair + 1] = -1;
+        return lanes;
     }
 
     // Where the last two outputs of band `band`'s register, then the first
     // register's last two inputs, are kept at the step the band finishes.
     static double* finishRow(WavefrontState& s, int band) {
+        return s.finishes + band * 4 * kLanes;
+    }
+    static const double* finishRow(const WavefrontState& s, int band) {
         return s.finishes + band * 4 * kLanes;
     }
 
@@ -229,24 +242,27 @@ struct Kernel {
     // is its predecessor's output history, the first band's the first
     // register's inputs.
     static void keepFinishedHistory(WavefrontState& s) {
-        for (int band = 0; band < kBandCount; ++band)
-            for (int channel = 0; channel < 2; ++channel) {
-                const int lane = layout.laneOf(band, channel);
+        for (int k = 0; k < kRegisters; ++k) {
+            Vector y1 = load(s.y1, k), y2 = load(s.y2, k);
+            for (int pair = 0; pair < kLanes / 2; ++pair) {
+                const int band = k + pair * kRegisters;
+                if (band >= kBandCount) continue;
                 const double* row = finishRow(s, band);
-                s.y1[lane] = row[lane % kLanes];
-                s.y2[lane] = row[kLanes + lane % kLanes];
-                if (band == 0) {
-                    s.x1[lane] = row[2 * kLanes + lane % kLanes];
-                    s.x2[lane] = row[3 * kLanes + lane % kLanes];
-                }
+                const Mask mine = pairLanes(pair);
+                y1 = mine ? load(row, 0) : y1;
+                y2 = mine ? load(row, 1) : y2;
             }
-        for (int band = 1; band < kBandCount; ++band)
-            for (int channel = 0; channel < 2; ++channel) {
-                const int lane = layout.laneOf(band, channel);
-                const int before = layout.laneOf(band - 1, channel);
-                s.x1[lane] = s.y1[before];
-                s.x2[lane] = s.y2[before];
-            }
+            store(s.y1, k, y1);
+            store(s.y2, k, y2);
+        }
+        for (int k = 1; k < kRegisters; ++k) {
+            store(s.x1, k, load(s.y1, k - 1));
+            store(s.x2, k, load(s.y2, k - 1));
+        }
+        const double* first = finishRow(s, 0);
+        const Vector in1 = load(first, 2), in2 = load(first, 3);
+        store(s.x1, 0, firstInput(in1[0], in1[1], load(s.y1, kRegisters - 1)));
+        store(s.x2, 0, firstInput(in2[0], in2[1], load(s.y2, kRegisters - 1)));
     }
 
     static void runUnmasked(WavefrontState& s, float* left, float* right, int32_t frames) {
@@ -318,15 +334,37 @@ struct Kernel {
         }
     }
 
+    // As the plain engine does after each band's block: a history that is
+    // not finite, or holds a huge value, would recirculate for ever, so it
+    // restarts from silence; after a block with a huge input sample, every
+    // filter does. Spare lanes too, which carry nothing.
+    static void restartUnusable(WavefrontState& s, bool restartAll) {
+        const Vector limit = Vector{} + double(kLargestUsableHistory);
+        for (int k = 0; k < kRegisters; ++k) {
+            const Vector x1 = load(s.x1, k), x2 = load(s.x2, k);
+            const Vector y1 = load(s.y1, k), y2 = load(s.y2, k);
+            // NaN fails every comparison.
+            const Mask keep = restartAll ? Mask{}
+                                         : within(x1, limit) & within(x2, limit) &
+                                               within(y1, limit) & within(y2, limit);
+            store(s.x1, k, keep ? x1 : Vector{});
+            store(s.x2, k, keep ? x2 : Vector{});
+            store(s.y1, k, keep ? y1 : Vector{});
+            store(s.y2, k, keep ? y2 : Vector{});
+        }
+    }
+    static Mask within(Vector value, Vector limit) { return (value <= limit) & (value >= -limit); }
+
     // Filters a block in place through the whole cascade: a start triangle
     // in which the later bands wait for their first sample, the steps in
     // which every band is busy, and an end triangle in which the earlier
     // bands are done.
-    static void run(WavefrontState& s, float* left, float* right, int32_t frames) {
+    static void run(WavefrontState& s, float* left, float* right, int32_t frames, bool restartAll) {
         if (historyChained(s))
             runUnmasked(s, left, right, frames);
         else
             runMasked(s, left, right, frames);
+        restartUnusable(s, restartAll);
     }
 };
 

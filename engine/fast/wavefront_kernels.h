@@ -8,11 +8,14 @@
 
 namespace vorn::engine::wavefront {
 
-void runSse2(WavefrontState& state, float* left, float* right, int32_t frames);
-void runAvx2(WavefrontState& state, float* left, float* right, int32_t frames);
-void runAvx512(WavefrontState& state, float* left, float* right, int32_t frames);
+// Filters a block of `frames` in place, then restarts from silence every
+// filter whose history is unusable, or every filter with `restartAll`.
+void runSse2(WavefrontState& state, float* left, float* right, int32_t frames, bool restartAll);
+void runAvx2(WavefrontState& state, float* left, float* right, int32_t frames, bool restartAll);
+void runAvx512(WavefrontState& state, float* left, float* right, int32_t frames, bool restartAll);
 
-using Run = void (*)(WavefrontState& state, float* left, float* right, int32_t frames);
+using Run = void (*)(WavefrontState& state, float* left, float* right, int32_t frames,
+                     bool restartAll);
 
 inline Run kernelFor(SimdLevel level) {
     switch (level) {

@@ -194,6 +194,18 @@ TEST_P(FastEngine, AHistoryClearedInOneBandButNotTheNextIsFollowedAlike) {
         ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 48000.0));
 }
 
+// A huge input sample restarts every filter at the block's end, also those
+// whose history has meanwhile become usable again.
+TEST_P(FastEngine, AHugeSampleRestartsEvenTheFiltersThatRecovered) {
+    Pair pair(GetParam());
+    BandValues bands;
+    randomise(bands);
+    std::vector<float> left = noise(4096), right = noise(4096);
+    left[0] = 3e10f;
+    ASSERT_TRUE(pair.block(left, right, true, bands, 48000.0));
+    ASSERT_TRUE(pair.block(noise(64), noise(64), true, bands, 48000.0));
+}
+
 TEST_P(FastEngine, StrangeSettingsAndEmptyBlocks) {
     Pair pair(GetParam());
     BandValues bands;
