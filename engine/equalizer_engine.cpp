@@ -1,6 +1,5 @@
 #include "engine/equalizer_engine.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace vorn::engine {
@@ -31,21 +30,14 @@ void deliverBlock(const float* left, const float* right, float** outputs, int32_
 }
 
 bool holdsHugeSample(const float* left, const float* right, int32_t frames) {
-    // Two running maxima per channel keep the loop free of one long chain.
-    float largest[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    int32_t k = 0;
-    for (; k + 1 < frames; k += 2) {
-        largest[0] = std::max(largest[0], std::fabs(left[k]));
-        largest[1] = std::max(largest[1], std::fabs(left[k + 1]));
-        largest[2] = std::max(largest[2], std::fabs(right[k]));
-        largest[3] = std::max(largest[3], std::fabs(right[k + 1]));
+    // An int rather than a bool, so that the compiler checks several samples
+    // at a time; NaN fails the comparison.
+    int huge = 0;
+    for (int32_t k = 0; k < frames; ++k) {
+        huge |= (std::fabs(left[k]) > kLargestUsableHistory) |
+                (std::fabs(right[k]) > kLargestUsableHistory);
     }
-    if (k < frames) {
-        largest[0] = std::max(largest[0], std::fabs(left[k]));
-        largest[2] = std::max(largest[2], std::fabs(right[k]));
-    }
-    return std::max(std::max(largest[0], largest[1]), std::max(largest[2], largest[3])) >
-           kLargestUsableHistory;
+    return huge != 0;
 }
 
 void filterBand(BandFilter& leftFilter, BandFilter& rightFilter, float* left, float* right,

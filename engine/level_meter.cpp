@@ -18,30 +18,33 @@ bool raises(double magnitude, double meter) {
 
 }  // namespace
 
+double LevelMeter::afterFrame(double meter, float left, float right) {
+    const double leftMagnitude = std::fabs(left);
+    if (raises(leftMagnitude, meter)) {
+        meter = leftMagnitude;
+    }
+    const double rightMagnitude = std::fabs(right);
+    if (raises(rightMagnitude, meter)) {
+        meter = rightMagnitude;
+    }
+    // The fall-back acts in the very sample that set the peak, so a steady
+    // peak p reads p - 0.0001; a value that dips below zero is replaced by
+    // the next sample's magnitude.
+    if (meter > 0.0) {
+        meter -= kFallPerSample;
+    }
+    return meter;
+}
+
 void LevelMeter::update(const float* left, const float* right, int32_t frames) {
     if (frames <= 0) {
         return;
     }
-    // Carried in double through the block and published once at its end, so
-    // the editor never sees half a block's fall-back.
-    double meter = level_.load(std::memory_order_relaxed);
+    double meter = level();
     for (int32_t k = 0; k < frames; ++k) {
-        const double leftMagnitude = std::fabs(left[k]);
-        if (raises(leftMagnitude, meter)) {
-            meter = leftMagnitude;
-        }
-        const double rightMagnitude = std::fabs(right[k]);
-        if (raises(rightMagnitude, meter)) {
-            meter = rightMagnitude;
-        }
-        // The fall-back acts in the very sample that set the peak, so a steady
-        // peak p reads p - 0.0001; a value that dips below zero is replaced by
-        // the next sample's magnitude.
-        if (meter > 0.0) {
-            meter -= kFallPerSample;
-        }
+        meter = afterFrame(meter, left[k], right[k]);
     }
-    level_.store(static_cast<float>(meter), std::memory_order_relaxed);
+    publish(meter);
 }
 
 }  // namespace vorn::engine

@@ -17,6 +17,14 @@ public:
     // Does nothing for frames <= 0 (the arrays are then not read).
     void update(const float* left, const float* right, int32_t frames);
 
+    // The running value after one more frame.
+    static double afterFrame(double meter, float left, float right);
+
+protected:
+    // The running value is carried in double through a block and published
+    // once at its end, so the editor never sees half a block's fall-back.
+    void publish(double meter) { level_.store(static_cast<float>(meter), std::memory_order_relaxed); }
+
 private:
     std::atomic<float> level_{0.0f};
 };

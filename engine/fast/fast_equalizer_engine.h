@@ -15,7 +15,7 @@
 #include "engine/fast/simd_level.h"
 #include "engine/fast/wavefront_kernels.h"
 #include "engine/fast/wavefront_state.h"
-#include "engine/level_meter.h"
+#include "engine/fast/fast_level_meter.h"
 
 namespace vorn::engine {
 
@@ -37,8 +37,8 @@ public:
     // history), for tests.
     BandFilter filter(int band, int channel) const;
 
-    LevelMeter inputMeter;
-    LevelMeter outputMeter;
+    FastLevelMeter inputMeter;
+    FastLevelMeter outputMeter;
 
 private:
     // What the bands were last designed from, compared bit for bit: one
