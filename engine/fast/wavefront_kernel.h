@@ -134,9 +134,9 @@ struct Kernel {
 
     // The two lanes of the pair `pair` (one band, left and right).
     static Mask pairLanes(int pair) {
-        Mask lanes = {};
-        lanes[2 * pair] = lanes[2 * pair + 1] = -1;
-        return lanes;
+        Mask pairs;
+        for (int lane = 0; lane < kLanes; ++lane) pairs[lane] = lane / 2;
+        return pairs == pair;
     }
 
     // Where the last two outputs of band `band`'s register, then the first
@@ -146,6 +146,11 @@ struct Kernel {
     }
     static const double* finishRow(const WavefrontState& s, int band) {
         return s.finishes + band * 4 * kLanes;
+    }
+
+    // The last real band in register k.
+    static constexpr int lastBandIn(int k) {
+        return k + (kLastBand - k) / kRegisters * kRegisters;
     }
 
     // One step. In the middle of a block every band is busy; kStarting marks
@@ -179,8 +184,13 @@ struct Kernel {
         // From the last register down, so that each one still reads the
         // previous step's outputs of the register before it.
 #pragma GCC unroll 32
-        for (int k = kRegisters - 1; k >= 1; --k)
+        for (int k = kRegisters - 1; k >= 1; --k) {
+            // A register none of whose bands has started yet, or all of whose
+            // bands are done, has nothing to do: nobody reads it meanwhile.
+            if (kStarting && k > t) continue;
+            if (kFinishing && t > frames - 1 + lastBandIn(k)) continue;
             y[kY3][k] = filter(s, k, y[kY1][k - 1], y[kY2][k - 1], y[kY3][k - 1], y[kY1][k], y[kY2][k]);
+        }
         y[kY3][0] = filter(s, 0, in[kY3], in[kY1], in[kY2], y[kY1][0], y[kY2][0]);
         if (kMiddle || (t >= kLatency && t - kLatency < frames))
             writeOutput(left, right, t - kLatency, y[kY3][kOutputRegister]);
