@@ -231,17 +231,26 @@ public:
         std::printf(" %10s\n", "redesign");
         for (int frames : kBlockSizes) {
             const double reference = find("engine/" + std::to_string(frames));
-            std::printf("%6d %10.1f", frames, reference);
+            std::printf("%6d %10s", frames, figure(reference).c_str());
             for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512}) {
                 if (!simdLevelSupported(level)) continue;
                 const double fast = find(fastName(level, frames));
-                std::printf(" %9.1f %5.1fx", fast, reference / fast);
+                const std::string ratio =
+                    reference > 0.0 && fast > 0.0 ? figure(reference / fast) + "x" : "-";
+                std::printf(" %9s %6s", figure(fast).c_str(), ratio.c_str());
             }
-            std::printf(" %10.1f\n", find("fast_redesign/" + std::to_string(frames)));
+            std::printf(" %10s\n", figure(find("fast_redesign/" + std::to_string(frames))).c_str());
         }
     }
 
-private:
+    // One decimal, or "-" for a benchmark that did not run (filtered out).
+    static std::string figure(double value) {
+        if (value <= 0.0) return "-";
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", value);
+        return text;
+    }
+
     double find(const std::string& name) const {
         const auto entry = nsPerFrame.find(name);
         return entry == nsPerFrame.end() ? 0.0 : entry->second;
