@@ -16,21 +16,13 @@
 #include <vector>
 
 #include "engine/equalizer_engine.h"
+#include "bits.h"
 
 namespace vorn::engine {
 namespace {
 
-uint32_t bitsOf(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-// NaN compares as NaN (its payload may differ); everything else by its bits.
-bool sameSample(float a, float b) {
-    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
-    return bitsOf(a) == bitsOf(b);
-}
+using testing::bitsOf;
+using testing::sameSample;
 
 // The plain engine and a fast one at one level, fed the same blocks.
 class Pair {

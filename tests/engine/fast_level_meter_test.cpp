@@ -13,14 +13,12 @@
 #include <random>
 #include <vector>
 
+#include "bits.h"
+
 namespace vorn::engine {
 namespace {
 
-uint32_t bitsOf(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+using testing::bitsOf;
 
 class Meters {
 public:
