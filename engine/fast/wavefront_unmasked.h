@@ -1,13 +1,14 @@
 #pragma once
 // The wavefront kernel's usual path: every register runs every step,
-// unmasked. A band's input history is
-// its predecessor's output history one step older, so only outputs are
-// kept: y[slot][k] in three slots that take turns as y1, y2 and y3, so
-// that no value is ever moved, and `in` holds the first register's
-// inputs the same way. A band that has not started yet (the start
-// triangle) computes values nobody uses, and is given back its history
-// when it starts; one that is done (the end triangle) goes on the same
-// way, its history having been kept at the step it finished.
+// unmasked. A band's input history is its predecessor's output history one
+// step older, so only outputs are kept: y[slot][k] in three slots that take
+// turns as y1, y2 and y3, so that no value is ever moved, and `in` holds the
+// first register's inputs the same way. A band that has not started yet
+// (the start triangle) computes values nobody uses, and is given back its
+// history when it starts; one that is done (the end triangle) goes on the
+// same way, its history having been kept at the step it finished. Registers
+// none of whose bands has started, or all of whose bands are done, are
+// skipped.
 //
 // Everything here has internal linkage: a function compiled for a wider set
 // must never stand in for the baseline copy of the same inline function.
