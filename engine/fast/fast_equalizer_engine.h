@@ -12,10 +12,10 @@
 
 #include "engine/band_filter.h"
 #include "engine/band_values.h"
+#include "engine/fast/fast_level_meter.h"
 #include "engine/fast/simd_level.h"
 #include "engine/fast/wavefront_kernels.h"
 #include "engine/fast/wavefront_state.h"
-#include "engine/fast/fast_level_meter.h"
 
 namespace vorn::engine {
 
