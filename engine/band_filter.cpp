@@ -19,20 +19,28 @@ bool polesInsideUnitCircle(float a1, float a2) {
 
 }  // namespace
 
-void BandFilter::design(double centreHz, double sampleRate, double bandwidthOctaves,
-                        double gainDb) {
+BandShape bandShape(double centreHz, double sampleRate, double bandwidthOctaves) {
+    BandShape shape;
     if (sampleRate > 0.0 && std::isfinite(sampleRate)) {
-        const double amplitude = std::pow(10.0, 0.025 * gainDb);
         const double w0 = (kTwoPi * centreHz) / sampleRate;
         const double sn = std::sin(w0);
-        const double cs = std::cos(w0);
+        shape.cs = std::cos(w0);
         // w0 / sn compensates the warping of the digital frequency axis; at a
         // multiple of half the sample rate sn is ~0 and sinh overflows.
-        const double alpha = sn * std::sinh(((kLn2 * 0.5) * bandwidthOctaves * w0) / sn);
+        shape.alpha = sn * std::sinh(((kLn2 * 0.5) * bandwidthOctaves * w0) / sn);
+        shape.usable = true;
+    }
+    return shape;
+}
+
+void BandFilter::design(const BandShape& shape, double gainDb) {
+    if (shape.usable) {
+        const double amplitude = std::pow(10.0, 0.025 * gainDb);
+        const double alpha = shape.alpha;
         const double a0 = 1.0 + alpha / amplitude;
 
         const float newB0 = static_cast<float>((1.0 + alpha * amplitude) / a0);
-        const float newB1 = static_cast<float>(-2.0 * cs / a0);
+        const float newB1 = static_cast<float>(-2.0 * shape.cs / a0);
         const float newB2 = static_cast<float>((1.0 - alpha * amplitude) / a0);
         const float newA1 = newB1;
         const float newA2 = static_cast<float>((1.0 - alpha / amplitude) / a0);

@@ -15,6 +15,17 @@ namespace vorn::engine {
 // bands' poles, so it is cleared like one that is not finite.
 constexpr float kLargestUsableHistory = 1e10f;
 
+// What a band's design takes from its centre, the sample rate and the width:
+// everything but the gain, so that a band whose gain changes is designed
+// again without the trigonometry. Not usable for a nonsense sample rate.
+struct BandShape {
+    bool usable = false;
+    double cs = 0.0;     // cosine of the centre's digital frequency
+    double alpha = 0.0;  // the bandwidth term
+};
+
+BandShape bandShape(double centreHz, double sampleRate, double bandwidthOctaves);
+
 // One second-order peaking filter: five coefficients (already divided by a0)
 // and the direct-form-I history. A plain record so that the engine's arrays of
 // them are exactly the filter state and nothing else; all zero at construction.
@@ -26,7 +37,10 @@ struct BandFilter {
     // history the old one left. Where the formulas give no usable filter
     // (centre at a multiple of half the sample rate, nonsense sample rate) the
     // band becomes the identity, because it has no audible centre there.
-    void design(double centreHz, double sampleRate, double bandwidthOctaves, double gainDb);
+    void design(double centreHz, double sampleRate, double bandwidthOctaves, double gainDb) {
+        design(bandShape(centreHz, sampleRate, bandwidthOctaves), gainDb);
+    }
+    void design(const BandShape& shape, double gainDb);
 
     // One direct-form-I step. The sum is formed in double from the float
     // operands, strictly left to right, and the history keeps floats: the

@@ -41,9 +41,9 @@ FastEqualizerEngine::FastEqualizerEngine(SimdLevel level)
     }
 }
 
-void FastEqualizerEngine::designBand(int band, int channel, float value, double sampleRate) {
+void FastEqualizerEngine::designBand(int band, int channel, float value) {
     BandFilter filter;
-    filter.design(bandCentreHz[band], sampleRate, bandwidthOctaves, gainDb(value));
+    filter.design(shapes[band], gainDb(value));
     const int lane = layout.laneOf(band, channel);
     state.b0[lane] = filter.b0;
     state.b1[lane] = filter.b1;
@@ -56,6 +56,10 @@ void FastEqualizerEngine::designBand(int band, int channel, float value, double 
 void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sampleRate) {
     const uint64_t rateBits = bitsOf<uint64_t>(sampleRate);
     const bool everyBand = !designedFrom.designed || designedFrom.rateBits != rateBits;
+    if (everyBand) {
+        for (int band = 0; band < kBandCount; ++band)
+            shapes[band] = bandShape(bandCentreHz[band], sampleRate, bandwidthOctaves);
+    }
     designedFrom.designed = true;
     designedFrom.rateBits = rateBits;
     for (int channel : {kLeft, kRight}) {
@@ -63,7 +67,7 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
         for (int band = 0; band < kBandCount; ++band) {
             const float value = values[band].load(std::memory_order_relaxed);
             if (everyBand || designedFrom.valueBits[channel][band] != bitsOf<uint32_t>(value))
-                designBand(band, channel, value, sampleRate);
+                designBand(band, channel, value);
         }
     }
 }

@@ -50,12 +50,13 @@ private:
     };
 
     void designChangedBands(const BandValues& bands, double sampleRate);
-    void designBand(int band, int channel, float value, double sampleRate);
+    void designBand(int band, int channel, float value);
 
     SimdLevel simdLevel;
     LaneLayout layout;
     wavefront::Run runKernel;
     DesignedFrom designedFrom;
+    BandShape shapes[kBandCount];  // for the sample rate designed from
     WavefrontState state{};
 };
 
