@@ -40,11 +40,9 @@ struct alignas(64) WavefrontState {
 struct LaneLayout {
     int lanes;          // per register: 2, 4 or 8
     int registers;      // R
-    constexpr int bandsPerRegister() const { return lanes / 2; }
     constexpr int laneOf(int band, int channel) const {
         return (band % registers) * lanes + 2 * (band / registers) + channel;
     }
-    constexpr int usedLanes() const { return lanes * registers; }
 
     static constexpr LaneLayout forLanes(int lanes) {
         const int perRegister = lanes / 2;

@@ -76,6 +76,17 @@ struct LoadedPlugin {
 // (0, or 1 if the capture failed or the file could not be written).
 int writeCapture(bool captured, const tools::Picture& picture, const std::string& path);
 
+// The end of every demo capture, after the drag: the demo's sine through the
+// instance, the editor given time to show the meters, the picture written.
+// Answers the exit code, as writeCapture.
+template <typename Session>
+int captureAfterDemo(Session& session, PluginInstance& instance, const std::string& picturePath) {
+    tools::demo::playSine(instance.record());
+    session.idle(kIdleCalls);
+    tools::Picture picture;
+    return writeCapture(session.capture(picture), picture, picturePath);
+}
+
 // The gain of each channel for a 1 kHz sine, over the settled second half.
 void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb);
 

@@ -118,10 +118,7 @@ int editorCapture(const std::string& libraryPath, const std::string& picturePath
                 session.movePointer(step.x, step.y, true);
                 session.releaseLeftButton(step.x, step.y);
             }
-            tools::demo::playSine(plugin.instance->record());
-            session.idle(kIdleCalls);
-            tools::Picture picture;
-            status = writeCapture(session.capture(picture), picture, picturePath);
+            status = captureAfterDemo(session, *plugin.instance, picturePath);
         } else {
             std::fprintf(stderr, "cannot open the editor in a frame window\n");
         }

@@ -287,17 +287,22 @@ void hostWindowDestroyedFirst(Run& run) {
     LoadedPlugin::stop(instance);
 }
 
+// The host's display connection and the plug-in, as both modes start.
+bool connectAndLoad(X11HostDisplay& display, LoadedPlugin& plugin, const std::string& libraryPath) {
+    std::string error;
+    if (!display.connect(error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return plugin.load(libraryPath);
+}
+
 }  // namespace
 
 int editorCheck(const std::string& libraryPath, const std::string& capturePath) {
     X11HostDisplay display;
-    std::string error;
-    if (!display.connect(error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
     LoadedPlugin plugin;
-    if (!plugin.load(libraryPath)) return 1;
+    if (!connectAndLoad(display, plugin, libraryPath)) return 1;
     CheckList checks;
     Run run{display, plugin, checks, {}};
     const int filesBefore = openFileCount();
@@ -333,13 +338,8 @@ int editorCheck(const std::string& libraryPath, const std::string& capturePath) 
 
 int editorCapture(const std::string& libraryPath, const std::string& picturePath) {
     X11HostDisplay display;
-    std::string error;
-    if (!display.connect(error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
     LoadedPlugin plugin;
-    if (!plugin.load(libraryPath)) return 1;
+    if (!connectAndLoad(display, plugin, libraryPath)) return 1;
     int status = 1;
     {
         X11EditorSession session(display, *plugin.instance);
@@ -351,10 +351,7 @@ int editorCapture(const std::string& libraryPath, const std::string& picturePath
                 session.releaseLeftButton();
                 session.idle(1);
             }
-            tools::demo::playSine(plugin.instance->record());
-            session.idle(kIdleCalls);
-            tools::Picture picture;
-            status = writeCapture(session.capture(picture), picture, picturePath);
+            status = captureAfterDemo(session, *plugin.instance, picturePath);
         } else {
             std::fprintf(stderr, "cannot open the editor in a frame window\n");
         }
