@@ -71,8 +71,9 @@ TEST_F(RecordingProgram, EndedProgramsAreReapedAndAMissingOneStartsNothing) {
     EXPECT_FALSE(programs.start(nullptr, "x"));
     EXPECT_EQ(programs.runningCount(), 0u);
 
-    ASSERT_TRUE(programs.start(program.c_str(), "first"));
-    ASSERT_TRUE(programs.start(program.c_str(), "second"));
+    // Programs that outlive the second start, so that both are still counted.
+    ASSERT_TRUE(programs.start("sleep", "2"));
+    ASSERT_TRUE(programs.start("sleep", "2"));
     EXPECT_EQ(programs.runningCount(), 2u);
     EXPECT_TRUE(reapAll(programs));
     // Nothing of ours is left for anyone to wait for, not even a zombie.
