@@ -51,16 +51,13 @@ void EqualizerEditor::movePointer(unsigned x, unsigned y, bool leftButtonHeld) {
 }
 
 void EqualizerEditor::setBandsUnderPointer(unsigned x, unsigned y, float value) {
-    constexpr auto relaxed = std::memory_order_relaxed;
     for (int band = 0; band < kBandCount; ++band) {
         if (state.editLeft && slider::leftZone(band).contains(x, y))
-            model.currentBands().left[band].store(value, relaxed);
+            model.setBandValue(kLeftChannel, band, value);
         if (state.editRight && slider::rightZone(band).contains(x, y))
-            model.currentBands().right[band].store(value, relaxed);
-        if (state.editLink && slider::linkedZone(band).contains(x, y)) {
-            model.currentBands().right[band].store(value, relaxed);
-            model.currentBands().left[band].store(value, relaxed);
-        }
+            model.setBandValue(kRightChannel, band, value);
+        if (state.editLink && slider::linkedZone(band).contains(x, y))
+            model.setLinkedBands(band, value);
     }
 }
 

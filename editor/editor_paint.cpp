@@ -66,11 +66,8 @@ void EqualizerEditor::drawBackground(platform::Context frame) {
 
 void EqualizerEditor::drawThumbs(platform::Context frame) {
     for (int band = 0; band < kBandCount; ++band) {
-        // The current program is looked up afresh for every band.
-        const engine::BandValues& bands = model.currentBands();
-        const int leftTop = slider::thumbTopForValue(bands.left[band].load(std::memory_order_relaxed));
-        const int rightTop =
-            slider::thumbTopForValue(bands.right[band].load(std::memory_order_relaxed));
+        const int leftTop = slider::thumbTopForValue(model.bandValue(kLeftChannel, band));
+        const int rightTop = slider::thumbTopForValue(model.bandValue(kRightChannel, band));
         drawBitmap(frame, thumbBitmap, layout::leftThumbX(band), leftTop, layout::kThumbWidth,
                    layout::kThumbHeight);
         drawBitmap(frame, thumbBitmap, layout::rightThumbX(band), rightTop, layout::kThumbWidth,

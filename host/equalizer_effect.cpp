@@ -26,8 +26,8 @@ EqualizerEffect::EqualizerEffect(vst::HostCallback audioMaster, EditorFactory ma
     attachEditor(makeEditor ? makeEditor(this) : nullptr);
     publishExtension(&hook);
 
-    for (Program& program : bank)
-        std::strcpy(program.name, identity::kDefaultProgramName);
+    for (int program = 0; program < ProgramBank::kSize; ++program)
+        bank.rename(program, identity::kDefaultProgramName);
     std::strcpy(editorStateRecord.displayText, identity::kTitleText);
 }
 

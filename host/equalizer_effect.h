@@ -44,12 +44,20 @@ public:
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
 
-    // What the editor sees.
-    engine::BandValues& currentBands() override { return bank.current().bands; }
+    // What the editor sees and sets: the current program's band values.
+    float bandValue(Channel channel, int band) const override;
+    void setBandValue(Channel channel, int band, float value) override;
+    void setLinkedBands(int band, float value) override;
     float inputLevel() const override { return engine.inputMeter.level(); }
     float outputLevel() const override { return engine.outputMeter.level(); }
 
-    ProgramBank& programs() { return bank; }
+    // The other changes to the user's settings; every writer goes through
+    // these or the setters above.
+    void setBandValue(int32_t program, Channel channel, int band, float value);
+    void replaceProgram(int32_t program, const ProgramSettings& settings);
+    void replaceBank(const BankSettings& settings);
+
+    const ProgramBank& programs() const { return bank; }
     EditorState& editorState() { return editorStateRecord; }
     const EditorState& editorState() const { return editorStateRecord; }
     // Filter states and meters, for tests that look at the engine itself.

@@ -8,26 +8,25 @@ namespace {
 
 EqualizerEffect& effectAt(void* instance) { return *static_cast<EqualizerEffect*>(instance); }
 
-// Null for a program or band out of range: the checks only ever read and
-// write through this, so a wrong number must not reach past the bank.
-std::atomic<float>* bandValueAt(void* instance, int32_t program, int32_t channel, int32_t band) {
-    ProgramBank& bank = effectAt(instance).programs();
-    if (band < 0 || band >= kBandCount) return nullptr;
-    if (program != InstanceHook::kCurrentProgram && (program < 0 || program >= ProgramBank::kSize))
-        return nullptr;
-    engine::BandValues& bands =
-        program == InstanceHook::kCurrentProgram ? bank.current().bands : bank[program].bands;
-    return channel == InstanceHook::kLeft ? &bands.left[band] : &bands.right[band];
+// The program a check names (or the current one), or -1 when the program,
+// channel or band is out of range: a wrong number must not reach past the
+// bank.
+int32_t programFor(void* instance, int32_t program, int32_t channel, int32_t band) {
+    if (band < 0 || band >= kBandCount) return -1;
+    if (channel != InstanceHook::kLeft && channel != InstanceHook::kRight) return -1;
+    if (program == InstanceHook::kCurrentProgram) return effectAt(instance).getProgram();
+    return program >= 0 && program < ProgramBank::kSize ? program : -1;
 }
 
 void setBandValue(void* instance, int32_t program, int32_t channel, int32_t band, float value) {
-    if (auto* slot = bandValueAt(instance, program, channel, band))
-        slot->store(value, std::memory_order_relaxed);
+    const int32_t target = programFor(instance, program, channel, band);
+    if (target >= 0) effectAt(instance).setBandValue(target, Channel(channel), band, value);
 }
 
 float bandValue(void* instance, int32_t program, int32_t channel, int32_t band) {
-    const auto* slot = bandValueAt(instance, program, channel, band);
-    return slot ? slot->load(std::memory_order_relaxed) : -1.0f;
+    const int32_t target = programFor(instance, program, channel, band);
+    return target >= 0 ? effectAt(instance).programs().bandValue(target, Channel(channel), band)
+                       : -1.0f;
 }
 
 float level(void* instance, int32_t meter) {

@@ -7,12 +7,6 @@
 namespace vorn {
 namespace {
 
-// A name that would not fit keeps its first 31 characters.
-void copyName(char* target, const char* source) {
-    std::strncpy(target, source, kProgramNameSize - 1);
-    target[kProgramNameSize - 1] = '\0';
-}
-
 bool writeText(char* target, const char* text) {
     if (!target) return false;
     std::strcpy(target, text);
@@ -28,7 +22,7 @@ void EqualizerEffect::setProgram(int32_t program) {
 }
 
 void EqualizerEffect::setProgramName(char* name) {
-    if (name) copyName(bank.current().name, name);
+    if (name) bank.rename(bank.currentNumber(), name);
 }
 
 void EqualizerEffect::getProgramName(char* name) { writeText(name, bank.current().name); }
@@ -47,6 +41,28 @@ bool EqualizerEffect::getProductString(char* text) {
 void EqualizerEffect::getParamName(int32_t, char* text) { writeText(text, identity::kParamName); }
 void EqualizerEffect::getParamLabel(int32_t, char* text) { writeText(text, ""); }
 void EqualizerEffect::getParamDisplay(int32_t, char* text) { writeText(text, ""); }
+
+float EqualizerEffect::bandValue(Channel channel, int band) const {
+    return bank.bandValue(bank.currentNumber(), channel, band);
+}
+
+void EqualizerEffect::setBandValue(Channel channel, int band, float value) {
+    bank.setBandValue(bank.currentNumber(), channel, band, value);
+}
+
+void EqualizerEffect::setLinkedBands(int band, float value) {
+    bank.setLinkedBands(bank.currentNumber(), band, value);
+}
+
+void EqualizerEffect::setBandValue(int32_t program, Channel channel, int band, float value) {
+    bank.setBandValue(program, channel, band, value);
+}
+
+void EqualizerEffect::replaceProgram(int32_t program, const ProgramSettings& settings) {
+    bank.replaceProgram(program, settings);
+}
+
+void EqualizerEffect::replaceBank(const BankSettings& settings) { bank.replaceBank(settings); }
 
 // The announced parameters carry no settings.
 void EqualizerEffect::setParameter(int32_t, float) {}

@@ -72,11 +72,11 @@ protected:
         release(x, y);
     }
 
-    float left(int band) { return effect.currentBands().left[band].load(); }
-    float right(int band) { return effect.currentBands().right[band].load(); }
+    float left(int band) { return effect.bandValue(kLeftChannel, band); }
+    float right(int band) { return effect.bandValue(kRightChannel, band); }
     void setBand(int band, float leftValue, float rightValue) {
-        effect.currentBands().left[band].store(leftValue);
-        effect.currentBands().right[band].store(rightValue);
+        effect.setBandValue(kLeftChannel, band, leftValue);
+        effect.setBandValue(kRightChannel, band, rightValue);
     }
     // Both meters end a block of constant samples at peak - 0.0001; the flat
     // program passes a constant signal unchanged.

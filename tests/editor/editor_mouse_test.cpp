@@ -246,8 +246,8 @@ TEST_F(MouseTest, TextStaysAfterReleaseAndDragsEditTheCurrentProgram) {
     effect.dispatcher(vst::effSetProgram, 0, 6, nullptr, 0.0f);
     const bool leftBefore = effect.editorState().editLeft;
     dragTo(13, 121);
-    EXPECT_EQ(effect.programs()[6].bands.left[0].load(), 0.25f);
-    EXPECT_EQ(effect.programs()[0].bands.left[0].load(), 0.75f);
+    EXPECT_EQ(effect.programs().bandValue(6, kLeftChannel, 0), 0.25f);
+    EXPECT_EQ(effect.programs().bandValue(0, kLeftChannel, 0), 0.75f);
     EXPECT_EQ(effect.editorState().editLeft, leftBefore);
 }
 

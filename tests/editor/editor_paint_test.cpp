@@ -67,7 +67,7 @@ TEST_F(OpenEditorTest, OddBandValuesDrawSafely) {
 }
 
 TEST_F(OpenEditorTest, PaintShowsTheCurrentProgram) {
-    effect.programs()[4].bands.left[2].store(1.0f);
+    effect.setBandValue(4, kLeftChannel, 2, 1.0f);
     paint();
     EXPECT_EQ(thumbTop(leftThumbX(2)), 82);
     effect.dispatcher(vst::effSetProgram, 0, 4, nullptr, 0.0f);

@@ -35,14 +35,15 @@ TEST(HeadlessEditor, DemoDragsSetEachChannelsCurveAndNothingElse) {
     editor.playDemo();
     const std::vector<demo::Drag> drags = demo::drags();
     ASSERT_EQ(drags.size(), 2u * demo::kBands);
-    const engine::BandValues& program = editor.effect().currentBands();
+    const EqualizerEffect& effect = editor.effect();
     for (int band = 0; band < demo::kBands; ++band) {
-        EXPECT_EQ(program.left[band].load(), valueForRow(drags[band].y)) << "left band " << band;
-        EXPECT_EQ(program.right[band].load(), valueForRow(drags[demo::kBands + band].y))
+        EXPECT_EQ(effect.bandValue(kLeftChannel, band), valueForRow(drags[band].y))
+            << "left band " << band;
+        EXPECT_EQ(effect.bandValue(kRightChannel, band), valueForRow(drags[demo::kBands + band].y))
             << "right band " << band;
     }
     // Only the current program changed.
-    EXPECT_EQ(editor.effect().programs()[1].bands.left[0].load(), kFlatBandValue);
+    EXPECT_EQ(editor.effect().programs().bandValue(1, kLeftChannel, 0), kFlatBandValue);
     EXPECT_FALSE(editor.effect().editorState().dragging);
 }
 
@@ -66,7 +67,7 @@ TEST(HeadlessEditor, ClickOnASwitchTogglesItAndChangesNoBand) {
     EXPECT_FALSE(editor.effect().editorState().editLeft);
     EXPECT_TRUE(editor.effect().editorState().editRight);
     editor.drag(12, 34);  // band 0's left slider: L is off now
-    EXPECT_EQ(editor.effect().currentBands().left[0].load(), kFlatBandValue);
+    EXPECT_EQ(editor.effect().bandValue(kLeftChannel, 0), kFlatBandValue);
     editor.click(233, 174);
     EXPECT_TRUE(editor.effect().editorState().editLeft);
 }

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         editor = std::make_unique<tools::HeadlessEditor>();
         editor->playDemo();
         EqualizerEffect& effect = editor->effect();
-        program = &effect.currentBands();
+        program = &effect.programs().current().bands;
         // The plot's pixel font has no quotation marks.
         heading = "program " + std::to_string(effect.getProgram() + 1) + " (" +
                   effect.programs().current().name + ") after the demo drags";
