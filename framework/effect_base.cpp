@@ -156,7 +156,10 @@ intptr_t EffectBase::dispatcher(int32_t opcode, int32_t index, intptr_t value, v
         break;
     case vst::effIdentify: return kIdentifyAnswer;
     case vst::effGetChunk: return getChunk(static_cast<void**>(ptr), index != 0);
-    case vst::effSetChunk: return setChunk(ptr, static_cast<int32_t>(value), index != 0);
+    case vst::effSetChunk:
+        // A size that does not fit the operation's int32 is no size at all.
+        if (value < 0 || value > INT32_MAX) return 0;
+        return setChunk(ptr, static_cast<int32_t>(value), index != 0);
     default: break;
     }
     return 0;

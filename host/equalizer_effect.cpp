@@ -22,6 +22,7 @@ EqualizerEffect::EqualizerEffect(vst::HostCallback audioMaster, EditorFactory ma
     setCanReplacing(true);
     setCanMono(true);
     setUniqueId(identity::kUniqueId);
+    setProgramChunks(true);
 
     attachEditor(makeEditor ? makeEditor(this) : nullptr);
     publishExtension(&hook);

@@ -12,6 +12,7 @@
 #include "framework/effect_extended.h"
 #include "host/instance_hook.h"
 #include "host/program_bank.h"
+#include "host/settings_chunk.h"
 
 namespace vorn {
 
@@ -44,6 +45,11 @@ public:
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
 
+    // The settings a host saves with its project: the bank, or with
+    // isPreset the current program (settings_chunk.h).
+    int32_t getChunk(void** data, bool isPreset) override;
+    int32_t setChunk(void* data, int32_t byteSize, bool isPreset) override;
+
     // What the editor sees and sets: the current program's band values.
     float bandValue(Channel channel, int band) const override;
     void setBandValue(Channel channel, int band, float value) override;
@@ -70,6 +76,9 @@ private:
 
     EditorState editorStateRecord;
     ProgramBank bank;
+    // The last chunk handed to the host, valid until the next getChunk or
+    // the instance's end. User-interface thread only.
+    uint8_t chunkBytes[chunk::kBankSize];
     // Written on the audio thread only.
     engine::FastEqualizerEngine engine;
     InstanceHook hook;

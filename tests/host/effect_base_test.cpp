@@ -39,8 +39,8 @@ TEST(EffectConstruction, FillsTheRecordForTheEqualizer) {
     const vst::AEffect& record = *effect.record();
     EXPECT_EQ(record.numInputs, 2);
     EXPECT_EQ(record.uniqueID, vst::fourCharacterCode("Vorn"));
-    // Without an editor the has-editor bit stays clear: 24, not 25.
-    EXPECT_EQ(record.flags, 24);
+    // Without an editor the has-editor bit stays clear: 56, not 57.
+    EXPECT_EQ(record.flags, 56);
     EXPECT_EQ(record.object, static_cast<void*>(static_cast<EffectBase*>(&effect)));
     EXPECT_FLOAT_EQ(effect.getSampleRate(), 44100.0f);
     EXPECT_EQ(effect.getBlockSize(), 1024);
@@ -84,7 +84,7 @@ TEST(EditorOpcodes, ReachTheEditorAndTheInstanceDeletesIt) {
     CountingEditor::destroyed = 0;
     {
         EqualizerEffect effect(nullptr, &CountingEditor::make);
-        EXPECT_EQ(effect.record()->flags, 25);
+        EXPECT_EQ(effect.record()->flags, 57);
         for (int32_t opcode : {vst::effEditGetRect, vst::effEditOpen, vst::effEditIdle, vst::effEditClose})
             dispatch(effect, opcode);
         // Drawing, mouse, key, top and sleep never reach it.

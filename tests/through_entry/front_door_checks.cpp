@@ -27,7 +27,7 @@ CHECK_GROUP("record right after main") {
     CHECK_EQ(record.numParams, 60);
     CHECK_EQ(record.numInputs, 2);
     CHECK_EQ(record.numOutputs, 2);
-    CHECK_EQ(record.flags, 25);
+    CHECK_EQ(record.flags, 57);
     CHECK_EQ(record.uniqueID, 0x566F726E);
     CHECK_EQ(record.version, 1);
     CHECK(record.ioRatio == 1.0f);
@@ -94,6 +94,7 @@ CHECK_GROUP("version-1 answers") {
     CHECK_EQ(instance->dispatch(vst::effOpen), intptr_t(0));
     CHECK_EQ(instance->dispatch(vst::effMainsChanged, 0, 1), intptr_t(0));
     CHECK_EQ(instance->dispatch(vst::effMainsChanged, 0, 0), intptr_t(0));
+    // Chunk calls without an address have nothing to give or take.
     CHECK_EQ(instance->dispatch(vst::effGetChunk), intptr_t(0));
     CHECK_EQ(instance->dispatch(vst::effSetChunk), intptr_t(0));
     CHECK_EQ(instance->dispatch(vst::effEditDraw), intptr_t(0));

@@ -145,10 +145,10 @@ CHECK_GROUP("the synth flag sets the category") {
     Inside equalizer = inside(*plugin);
     equalizer.setIsSynth(true);
     CHECK_EQ(plugin->dispatch(vst::effGetPlugCategory), intptr_t(2));
-    CHECK_EQ(plugin->record()->flags, 25 | 256);
+    CHECK_EQ(plugin->record()->flags, 57 | 256);
     equalizer.setIsSynth(false);
     CHECK_EQ(plugin->dispatch(vst::effGetPlugCategory), intptr_t(0));
-    CHECK_EQ(plugin->record()->flags, 25);
+    CHECK_EQ(plugin->record()->flags, 57);
 }
 
 }  // namespace
