@@ -6,6 +6,7 @@
 
 #include "tools/common/picture_file.h"
 #include "tools/common/signal.h"
+#include "tools/testhost/bank_file.h"
 #include "tools/testhost/host_callback.h"
 
 namespace vorn::testhost {
@@ -93,6 +94,24 @@ void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb) {
     }
     leftDb = 10.0 * std::log10(leftEnergy / inputEnergy);
     rightDb = 10.0 * std::log10(rightEnergy / inputEnergy);
+}
+
+void printSineGain(PluginInstance& plugin, const char* what) {
+    double leftDb = 0.0, rightDb = 0.0;
+    measureSineGain(plugin, leftDb, rightDb);
+    std::printf("%s: 1 kHz gain left %+.3f dB, right %+.3f dB\n", what, leftDb, rightDb);
+}
+
+int saveDemoBank(PluginInstance& plugin, const std::string& bankPath) {
+    if (bankPath.empty()) return 0;
+    printSineGain(plugin, "after the demo drags");
+    std::string error;
+    if (!saveBankFile(plugin, bankPath, error)) {
+        std::fprintf(stderr, "cannot save the bank: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("saved the bank the drags made as %s\n", bankPath.c_str());
+    return 0;
 }
 
 void checkDraggedThumbs(const tools::Picture& dragged, CheckList& checks) {

@@ -76,19 +76,28 @@ struct LoadedPlugin {
 // (0, or 1 if the capture failed or the file could not be written).
 int writeCapture(bool captured, const tools::Picture& picture, const std::string& path);
 
+// The gain of each channel for a 1 kHz sine, over the settled second half.
+void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb);
+// Measures and prints it: "<what>: 1 kHz gain left +x.xxx dB, right +y.yyy dB".
+void printSineGain(PluginInstance& plugin, const char* what);
+
+// Saves the instance's bank as a bank file (unless `bankPath` is empty),
+// with the gain it gives printed first. Answers the exit code.
+int saveDemoBank(PluginInstance& plugin, const std::string& bankPath);
+
 // The end of every demo capture, after the drag: the demo's sine through the
-// instance, the editor given time to show the meters, the picture written.
-// Answers the exit code, as writeCapture.
+// instance, the editor given time to show the meters, the picture written,
+// and the bank the drags made saved if asked for. Answers the exit code, as
+// writeCapture.
 template <typename Session>
-int captureAfterDemo(Session& session, PluginInstance& instance, const std::string& picturePath) {
+int captureAfterDemo(Session& session, PluginInstance& instance, const std::string& picturePath,
+                     const std::string& bankPath) {
     tools::demo::playSine(instance.record());
     session.idle(kIdleCalls);
     tools::Picture picture;
-    return writeCapture(session.capture(picture), picture, picturePath);
+    const int status = writeCapture(session.capture(picture), picture, picturePath);
+    return status ? status : saveDemoBank(instance, bankPath);
 }
-
-// The gain of each channel for a 1 kHz sine, over the settled second half.
-void measureSineGain(PluginInstance& plugin, double& leftDb, double& rightDb);
 
 // The checks a capture after the drag makes: band 16's left thumb at the top
 // of its travel, its right thumb still flat.

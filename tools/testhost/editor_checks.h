@@ -9,7 +9,9 @@ namespace vorn::testhost {
 
 // Opens, checks, captures (into capturePath), drags and closes the editor.
 int editorCheck(const std::string& libraryPath, const std::string& capturePath);
-// Replays the demo's drags and audio and writes the editor as a user then sees it.
-int editorCapture(const std::string& libraryPath, const std::string& picturePath);
+// Replays the demo's drags and audio and writes the editor as a user then
+// sees it; with a bank path, also saves the bank the drags made there.
+int editorCapture(const std::string& libraryPath, const std::string& picturePath,
+                  const std::string& bankPath = "");
 
 }  // namespace vorn::testhost

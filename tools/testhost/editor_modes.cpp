@@ -12,14 +12,18 @@ int runEditorMode(int argc, char** argv) {
     const std::string mode = argv[1];
     if (mode != "--editor-check" && mode != "--editor-capture") return -1;
     const bool check = mode == "--editor-check";
-    if (argc != 4 && !(check && argc == 5)) {
+    // The capture mode takes a bank file after its picture; the check mode
+    // a demo picture, and then a bank file for it.
+    const int most = check ? 6 : 5;
+    if (argc < 4 || argc > most) {
         std::fprintf(stderr, "usage: %s %s <library> <picture file>%s\n", argv[0], mode.c_str(),
-                     check ? " [<demo picture file>]" : "");
+                     check ? " [<demo picture file> [<bank file>]]" : " [<bank file>]");
         return 2;
     }
-    if (!check) return editorCapture(argv[2], argv[3]);
+    const std::string bank = argc == most ? argv[most - 1] : "";
+    if (!check) return editorCapture(argv[2], argv[3], bank);
     const int checkStatus = editorCheck(argv[2], argv[3]);
-    const int captureStatus = argc == 5 ? editorCapture(argv[2], argv[4]) : 0;
+    const int captureStatus = argc >= 5 ? editorCapture(argv[2], argv[4], bank) : 0;
     return checkStatus ? checkStatus : captureStatus;
 }
 

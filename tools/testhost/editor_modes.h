@@ -5,7 +5,7 @@
 // build with an X11 window of its own and real pointer input (XTEST); both
 // need an X display.
 //
-//   vorn_host --editor-check <library> <capture file> [<demo picture file>]
+//   vorn_host --editor-check <library> <capture file> [<demo picture file> [<bank file>]]
 //     opens the editor, checks its rectangle, window and paint, writes the
 //     freshly opened editor's pixels (PNG, or BMP for .bmp), drags band 16's
 //     left slider to the top and measures a 1 kHz sine, checks that hovering
@@ -15,9 +15,10 @@
 //     Prints one line per check; exit code 1 on failure.
 //     With a demo picture file, then does what --editor-capture does with a
 //     fresh instance, in the same process (one Wine start instead of two).
-//   vorn_host --editor-capture <library> <picture file>
+//   vorn_host --editor-capture <library> <picture file> [<bank file>]
 //     replays the main job's demo drags and audio and writes the editor as
-//     a user then sees it.
+//     a user then sees it; with a bank file, prints the 1 kHz gain the drags
+//     made and saves the bank as a .fxb file there.
 
 namespace vorn::testhost {
 

@@ -1,17 +1,21 @@
 // A small host: loads the plug-in the way a real host does, talks to it only
-// through its exported entry point and record, and prints what it sees.
-//   vorn_host [library]
+// through its exported entry point and record, and prints what it sees and
+// the gain a 1 kHz sine gets on each channel.
+//   vorn_host [--load-bank <file.fxb>] [--save-bank <file.fxb>] [library]
+//     --load-bank puts a bank file's settings into the instance first,
+//     --save-bank saves the instance's bank at the end.
 // or, in the Windows build, one of the editor modes (editor_modes.h).
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tools/testhost/bank_file.h"
+#include "tools/testhost/editor_check_support.h"
 #include "tools/testhost/editor_modes.h"
 #include "tools/testhost/host_callback.h"
 #include "tools/testhost/plugin_instance.h"
 #include "tools/testhost/plugin_library.h"
-#include "tools/common/signal.h"
 
 namespace {
 
@@ -48,22 +52,26 @@ void printRecord(testhost::PluginInstance& plugin) {
     std::printf("\n");
 }
 
-void processSine(testhost::PluginInstance& plugin, double sampleRate) {
-    constexpr size_t kBlock = 512;
-    constexpr int kBlocks = 40;
-    std::vector<float> outLeft(kBlock), outRight(kBlock);
-    double inputRms = 0.0, outputRms = 0.0;
-    for (int block = 0; block < kBlocks; ++block) {
-        auto left = signals::sine(1000.0, sampleRate, 0.5, kBlock, block * kBlock);
-        auto right = left;
-        inputRms = signals::rms(left);
-        plugin.processReplacing(left, right, outLeft, outRight);
-        outputRms = signals::rms(outLeft);
+// The host's own options, taken from the front of the command line.
+struct Options {
+    std::string loadBank;
+    std::string saveBank;
+    std::string library = kDefaultLibrary;
+};
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    int next = 1;
+    for (; next + 1 < argc; next += 2) {
+        const std::string name = argv[next];
+        if (name == "--load-bank")
+            options.loadBank = argv[next + 1];
+        else if (name == "--save-bank")
+            options.saveBank = argv[next + 1];
+        else
+            break;
     }
-    std::printf("audio: 1000 Hz sine at %.0f Hz in %d blocks of %zu: in %.2f dBFS, out %.2f dBFS "
-                "(gain %+.3f dB)\n",
-                sampleRate, kBlocks, kBlock, signals::decibels(inputRms),
-                signals::decibels(outputRms), signals::decibels(outputRms / inputRms));
+    if (next < argc) options.library = argv[next++];
+    return next == argc && (options.library.empty() || options.library[0] != '-');
 }
 
 }  // namespace
@@ -72,7 +80,14 @@ int main(int argc, char** argv) {
     const int editorStatus = testhost::runEditorMode(argc, argv);
     if (editorStatus >= 0) return editorStatus;
 
-    const std::string path = argc > 1 ? argv[1] : kDefaultLibrary;
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: %s [--load-bank <file.fxb>] [--save-bank <file.fxb>] [library]\n",
+                     argv[0]);
+        return 2;
+    }
+    const std::string& path = options.library;
     testhost::PluginLibrary library;
     if (!library.load(path)) {
         std::fprintf(stderr, "cannot load %s: %s\n", path.c_str(), library.error().c_str());
@@ -91,12 +106,30 @@ int main(int argc, char** argv) {
     std::printf("loaded %s\n", path.c_str());
     testhost::PluginInstance plugin(record);
     plugin.dispatch(vst::effOpen);
-    plugin.dispatch(vst::effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    plugin.dispatch(vst::effSetBlockSize, 0, 512);
+    plugin.dispatch(vst::effSetSampleRate, 0, 0, nullptr, static_cast<float>(testhost::kSampleRate));
+    plugin.dispatch(vst::effSetBlockSize, 0, testhost::kBlockFrames);
     printRecord(plugin);
+    std::string error;
+    if (!options.loadBank.empty()) {
+        if (!testhost::loadBankFile(plugin, options.loadBank, error)) {
+            std::fprintf(stderr, "cannot load the bank %s: %s\n", options.loadBank.c_str(),
+                         error.c_str());
+            return 1;
+        }
+        std::printf("bank: loaded %s; current program %ld, \"%s\"\n", options.loadBank.c_str(),
+                    long(plugin.dispatch(vst::effGetProgram)),
+                    plugin.text(vst::effGetProgramName).c_str());
+    }
     plugin.dispatch(vst::effMainsChanged, 0, 1);
-    processSine(plugin, 48000.0);
+    testhost::printSineGain(plugin, "audio");
     plugin.dispatch(vst::effMainsChanged, 0, 0);
+    if (!options.saveBank.empty()) {
+        if (!testhost::saveBankFile(plugin, options.saveBank, error)) {
+            std::fprintf(stderr, "cannot save the bank: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("bank: saved as %s\n", options.saveBank.c_str());
+    }
     std::printf("close: %ld\n", long(plugin.close()));
     return 0;
 }

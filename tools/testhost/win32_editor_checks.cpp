@@ -106,7 +106,8 @@ int editorCheck(const std::string& libraryPath, const std::string& capturePath) 
     return checks.exitCode();
 }
 
-int editorCapture(const std::string& libraryPath, const std::string& picturePath) {
+int editorCapture(const std::string& libraryPath, const std::string& picturePath,
+                  const std::string& bankPath) {
     LoadedPlugin plugin;
     if (!plugin.load(libraryPath)) return 1;
     int status = 1;
@@ -118,7 +119,7 @@ int editorCapture(const std::string& libraryPath, const std::string& picturePath
                 session.movePointer(step.x, step.y, true);
                 session.releaseLeftButton(step.x, step.y);
             }
-            status = captureAfterDemo(session, *plugin.instance, picturePath);
+            status = captureAfterDemo(session, *plugin.instance, picturePath, bankPath);
         } else {
             std::fprintf(stderr, "cannot open the editor in a frame window\n");
         }

@@ -336,7 +336,8 @@ int editorCheck(const std::string& libraryPath, const std::string& capturePath) 
     return checks.exitCode();
 }
 
-int editorCapture(const std::string& libraryPath, const std::string& picturePath) {
+int editorCapture(const std::string& libraryPath, const std::string& picturePath,
+                  const std::string& bankPath) {
     X11HostDisplay display;
     LoadedPlugin plugin;
     if (!connectAndLoad(display, plugin, libraryPath)) return 1;
@@ -351,7 +352,7 @@ int editorCapture(const std::string& libraryPath, const std::string& picturePath
                 session.releaseLeftButton();
                 session.idle(1);
             }
-            status = captureAfterDemo(session, *plugin.instance, picturePath);
+            status = captureAfterDemo(session, *plugin.instance, picturePath, bankPath);
         } else {
             std::fprintf(stderr, "cannot open the editor in a frame window\n");
         }
