@@ -9,22 +9,26 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "tests/through_entry/bank_settings.h"
 #include "tests/through_entry/plugin_under_test.h"
+#include "tools/testhost/bank_file.h"
 
 namespace vorn::checks {
 namespace {
 
 struct Fnv1a {
     uint64_t value = 0xcbf29ce484222325ull;
+    void addByte(uint8_t byte) {
+        value ^= byte;
+        value *= 0x100000001b3ull;
+    }
     void add(float sample) {
         uint32_t bits;
         std::memcpy(&bits, &sample, sizeof bits);
-        for (int shift = 0; shift < 32; shift += 8) {
-            value ^= (bits >> shift) & 0xffu;
-            value *= 0x100000001b3ull;
-        }
+        for (int shift = 0; shift < 32; shift += 8) addByte(uint8_t(bits >> shift));
     }
 };
 
@@ -36,6 +40,37 @@ struct Noise {
         return float(state >> 8) / float(1u << 24) - 0.5f;
     }
 };
+
+// The bank made the same way on every target: the bytes of its chunk (saved
+// to a file when asked), then the audio of a fresh instance that took it
+// back, either this target's own bank or one another target saved.
+int printBankDigest() {
+    auto maker = openInstance();
+    if (!maker) return 1;
+    makeDistinctBank(*maker);
+    const std::vector<uint8_t> chunk = chunkOf(*maker);
+    Fnv1a chunkBytes;
+    for (uint8_t byte : chunk) chunkBytes.addByte(byte);
+    std::string error;
+    if (bankFiles().save && !testhost::saveBankFile(*maker, bankFiles().save, error)) {
+        std::printf("cannot save the bank: %s\n", error.c_str());
+        return 1;
+    }
+
+    auto player = openInstance();
+    if (!player) return 1;
+    if (bankFiles().load ? !testhost::loadBankFile(*player, bankFiles().load, error)
+                         : setChunk(*player, chunk) != 1) {
+        std::printf("the bank did not load: %s\n", error.c_str());
+        return 1;
+    }
+    Fnv1a heard;
+    for (float sample : playNoise(*player)) heard.add(sample);
+    std::printf("bank: chunk %016llx, audio %016llx\n",
+                static_cast<unsigned long long>(chunkBytes.value),
+                static_cast<unsigned long long>(heard.value));
+    return 0;
+}
 
 }  // namespace
 
@@ -68,7 +103,7 @@ int printArithmeticDigest() {
                     static_cast<unsigned long long>(outputs.value), equalizer.inputLevel(),
                     equalizer.outputLevel());
     }
-    return 0;
+    return printBankDigest();
 }
 
 }  // namespace vorn::checks

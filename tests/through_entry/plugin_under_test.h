@@ -20,6 +20,14 @@ vst::EntryProc pluginEntryNamed(const char* name);
 
 std::unique_ptr<testhost::PluginInstance> openInstance();
 
+// Bank files named on the command line; null where none was given.
+struct BankFiles {
+    const char* golden = nullptr;
+    const char* save = nullptr;
+    const char* load = nullptr;
+};
+const BankFiles& bankFiles();
+
 // Test seam: band values are set only by the editor in the product. The
 // checks reach them, the meters and a few settings through the small hook
 // the library publishes after its record, never through the instance's class
