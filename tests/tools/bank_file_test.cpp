@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -52,8 +51,9 @@ TEST(BankFile, AnythingButAWholeChunkBankIsTurnedDown) {
     longer.push_back(0);
     bad.push_back({"bytes after the chunk", longer});
     Bytes parameters = good;
-    const char parameterBank[] = "FxBk";
-    std::copy(parameterBank, parameterBank + 4, parameters.begin() + 8);
+    parameters.at(9) = 'x';  // "FxBk"
+    parameters.at(10) = 'B';
+    parameters.at(11) = 'k';
     bad.push_back({"a bank of parameter values", parameters});
     Bytes otherMagic = good;
     otherMagic[0] = 'X';
