@@ -25,11 +25,12 @@ void ProgramBank::setLinkedBands(int program, int band, float value) {
 }
 
 void ProgramBank::rename(int program, const char* name) {
-    // strncpy fills the rest of the field with NULs, so equal names are
-    // equal bytes.
+    // The rest of the field is filled with NULs, so equal names are equal
+    // bytes.
     char* target = programs_[program].name;
-    std::strncpy(target, name, kProgramNameSize - 1);
-    target[kProgramNameSize - 1] = '\0';
+    const size_t length = strnlen(name, kProgramNameSize - 1);
+    std::memcpy(target, name, length);
+    std::memset(target + length, 0, kProgramNameSize - length);
 }
 
 ProgramSettings ProgramBank::settings(int program) const {

@@ -17,6 +17,12 @@ public:
     void* handle() const { return handleValue; }
     std::string describe() const;
 
+    // A drag with the real pointer (XTEST) from (x, fromY) to (x, toY) in
+    // the window, as a user makes one over an editor opened at 0, 0 in it.
+    // Does nothing where there is no display or no XTEST.
+    void drag(int x, int fromY, int toY);
+    bool canDrag() const;
+
 private:
     struct Connection;
     Connection* connection = nullptr;

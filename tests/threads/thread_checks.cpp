@@ -1,9 +1,10 @@
 // Two threads per instance, as hosts run them: an audio thread processing
 // blocks of 64 to 1024 frames while the user-interface thread switches
 // programs, sets and reads names, changes the sample rate and block size,
-// switches the mains and opens, idles (the editor paints and reads the
-// meters) and closes the editor. Built with ThreadSanitizer, which fails the
-// run on any data race; bounded in calls and in seconds.
+// switches the mains, gets and sets the bank and program chunks, and opens,
+// idles (the editor paints and reads the meters), drags a slider with the
+// real pointer and closes the editor. Built with ThreadSanitizer, which
+// fails the run on any data race; bounded in calls and in seconds.
 //
 //   vorn_thread_checks <library> [seconds per case]
 
@@ -17,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/bands.h"
+#include "common/editor_layout.h"
 #include "common/vst2.h"
 #include "tests/threads/parent_window.h"
 #include "tools/testhost/host_callback.h"
@@ -54,10 +57,52 @@ void audioThread(vst::AEffect* record, uint32_t seed, const std::atomic<bool>& s
     }
 }
 
+// A host saving the bank or the current program and restoring it, with
+// one band changed on the way, so that the restore changes something.
+void chunkRoundTrip(vst::AEffect* record, std::mt19937& random) {
+    const int32_t program = int32_t(random() % 2);
+    void* data = nullptr;
+    const intptr_t size = dispatch(record, vst::effGetChunk, program, 0, &data);
+    if (size <= 0 || !data) return;
+    std::vector<uint8_t> chunk(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    // A band value's low byte, somewhere after the header: still in 0..1.
+    const size_t firstValue = program ? 12 + 32 : 16 + 32;
+    chunk[firstValue + 4 * (random() % 60)] ^= 1;
+    dispatch(record, vst::effSetChunk, program, intptr_t(chunk.size()), chunk.data());
+}
+
+std::vector<uint8_t> bankChunk(vst::AEffect* record) {
+    void* data = nullptr;
+    const intptr_t size = dispatch(record, vst::effGetChunk, 0, 0, &data);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return size > 0 && bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>();
+}
+
+// Drags that changed a band value; none at all means the drags never
+// reached the editor and the case did not test what it says.
+long effectiveDrags = 0;
+
+// The editor opened, a slider dragged with the real pointer, idled so the
+// editor reads the drag and paints, and closed.
+void dragInEditor(vst::AEffect* record, std::mt19937& random, checks::ParentWindow& parent) {
+    const std::vector<uint8_t> before = bankChunk(record);
+    dispatch(record, vst::effEditOpen, 0, 0, parent.handle());
+    dispatch(record, vst::effEditIdle);
+    const int band = int(random() % kBandCount);
+    const int middle = layout::leftThumbX(band) + layout::kThumbWidth / 2;
+    parent.drag(middle, layout::kZeroRow - layout::kTravel / 2,
+                layout::kFullRow + int(random() % layout::kTravel));
+    for (int idle = 0; idle < 3; ++idle) dispatch(record, vst::effEditIdle);
+    dispatch(record, vst::effEditClose);
+    if (bankChunk(record) != before) ++effectiveDrags;
+}
+
 // The user-interface thread's share of one instance: one call of many kinds.
-void interfaceCall(vst::AEffect* record, long call, std::mt19937& random, void* parent) {
+void interfaceCall(vst::AEffect* record, long call, std::mt19937& random,
+                   checks::ParentWindow& parent) {
+    void* const window = parent.handle();
     char text[64] = {};
-    switch (call % 9) {
+    switch (call % 11) {
     case 0: dispatch(record, vst::effSetProgram, 0, intptr_t(random() % 16)); break;
     case 1:
         std::snprintf(text, sizeof text, "Program %ld", call);
@@ -76,18 +121,20 @@ void interfaceCall(vst::AEffect* record, long call, std::mt19937& random, void* 
         dispatch(record, vst::effMainsChanged, 0, 1);
         break;
     case 6:
-        dispatch(record, vst::effEditOpen, 0, 0, parent);
+        dispatch(record, vst::effEditOpen, 0, 0, window);
         for (int idle = 0; idle < 3; ++idle) dispatch(record, vst::effEditIdle);
         dispatch(record, vst::effEditClose);
         break;
     case 7: dispatch(record, vst::effGetVu); break;
+    case 8: chunkRoundTrip(record, random); break;
+    case 9: dragInEditor(record, random, parent); break;
     default: dispatch(record, vst::effGetEffectName, 0, 0, text); break;
     }
 }
 
 // Instances, each with an audio thread, and this thread as the user
 // interface of all of them, for at most `seconds`.
-bool runCase(vst::EntryProc entry, int instances, double seconds, void* parent) {
+bool runCase(vst::EntryProc entry, int instances, double seconds, checks::ParentWindow& parent) {
     std::vector<vst::AEffect*> records;
     for (int i = 0; i < instances; ++i) {
         vst::AEffect* record = entry(testhost::hostCallback);
@@ -140,7 +187,11 @@ int main(int argc, char** argv) {
     // hostCallback records every request; the audio thread makes none.
     checks::ParentWindow parent;
     std::printf("editor parent: %s\n", parent.describe().c_str());
-    const bool ok = runCase(entry, 1, seconds, parent.handle()) &&
-                    runCase(entry, 2, seconds, parent.handle());
+    const bool ok = runCase(entry, 1, seconds, parent) && runCase(entry, 2, seconds, parent);
+    std::printf("%ld drags changed a band\n", effectiveDrags);
+    if (parent.canDrag() && effectiveDrags == 0) {
+        std::printf("FAIL: no drag reached the editor\n");
+        return 1;
+    }
     return ok ? 0 : 1;
 }
