@@ -40,14 +40,6 @@ if [ -n "$reason" ]; then
 fi
 
 echo
-echo "== Wine prefix for the Windows programs"
-scripts/wine-prefix.sh create "$WINEPREFIX"
-
-echo
-echo "== $kind, Windows host under Wine"
-scripts/wine-run.sh "$windows/tools/testhost/vorn_host.exe" "$windows/plugin/Vorn.dll"
-
-echo
 echo "== Editor, headless render: as opened, and after the demo's mouse drags and a 1 kHz sine"
 "$snapshot" --out "$out/editor.png"
 "$snapshot" --demo --out "$out/editor-demo.png"
@@ -55,12 +47,15 @@ outputs+=("$out/editor.png" "$out/editor-demo.png")
 
 echo
 echo "== Editor of the Linux module in a real X11 window of the native host (a private Xvfb):"
-echo "   as opened, then after the same drags made with the real pointer (XTEST)"
+echo "   as opened, then after the same drags made with the real pointer (XTEST); the bank"
+echo "   those drags made is saved as a bank file"
+bank="$out/vorn-demo.fxb"
+rm -f "$bank"
 # Its own X server even on a desktop: the check moves and grabs the pointer.
 if (VORN_FORCE_XVFB=1 start_private_display
     trap stop_private_display EXIT
     build/linux/tools/testhost/vorn_host --editor-check build/linux/plugin/Vorn.so \
-      "$out/editor-x11.png" "$out/editor-demo-x11.png"); then
+      "$out/editor-x11.png" "$out/editor-demo-x11.png" "$bank") | tee "$out/editor-x11.txt"; then
   if "$snapshot" --compare "$out/editor-x11.png" &&
      "$snapshot" --demo --compare "$out/editor-demo-x11.png"; then
     echo "the X11 window matched the headless render on every pixel, the read-out text included"
@@ -71,6 +66,38 @@ if (VORN_FORCE_XVFB=1 start_private_display
 else
   echo "(the editor check on X11 failed; see above)"
 fi
+
+echo
+echo "== Wine prefix for the Windows programs"
+scripts/wine-prefix.sh create "$WINEPREFIX"
+
+echo
+echo "== The bank the drags made, loaded into a fresh instance of each target: Linux module"
+echo "   (native host), $kind (Windows host under Wine)"
+made=$(sed -n 's/^after the demo drags: 1 kHz gain //p' "$out/editor-x11.txt")
+loads=()
+if [ -f "$bank" ] && [ -n "$made" ]; then
+  loads=(--load-bank "$bank")
+  outputs+=("$bank")
+else
+  echo "(no bank was saved: the X11 editor check failed; both hosts start from the defaults)"
+fi
+build/linux/tools/testhost/vorn_host "${loads[@]}" build/linux/plugin/Vorn.so |
+  tee "$out/bank-linux.txt"
+scripts/wine-run.sh "$windows/tools/testhost/vorn_host.exe" "${loads[@]}" "$windows/plugin/Vorn.dll" |
+  tr -d '\r' | tee "$out/bank-windows.txt"
+if [ ${#loads[@]} -gt 0 ]; then
+  echo "the instance that made the bank measured: $made"
+  for host in linux windows; do
+    heard=$(sed -n 's/^audio: 1 kHz gain //p' "$out/bank-$host.txt")
+    if [ "$heard" = "$made" ]; then
+      echo "$host: the curve came back ($heard)"
+    else
+      echo "$host: the curve did NOT come back (measured ${heard:-nothing})"
+    fi
+  done
+fi
+rm -f "$out/bank-linux.txt" "$out/bank-windows.txt" "$out/editor-x11.txt"
 
 echo
 echo "== Editor of the $kind under Wine, in the host's own window: as opened, then after the same drags"
