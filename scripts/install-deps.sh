@@ -12,6 +12,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 
+# ardour: a real host in the suite, run headless (ardour7-lua, its Dummy
+# backend, its VST 2 scanner).
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
@@ -20,6 +22,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine wine32:i386 wine64 xvfb xauth \
+  ardour \
   valgrind ca-certificates >/dev/null
 
 # The i686 DLL and its test programs are 32-bit. Where the kernel runs no

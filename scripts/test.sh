@@ -26,6 +26,8 @@ trap stop_private_display EXIT
 . scripts/wine-env.sh
 reason=$(no_32bit_reason)
 [ -z "$reason" ] || echo "== note: the 32-bit DLL's checks will be reported as skipped: $reason"
+command -v ardour7-lua >/dev/null ||
+  echo "== note: the Ardour check will be reported as skipped: ardour7-lua is not installed"
 
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
