@@ -5,6 +5,7 @@
 
 local check = {}
 
+-- The rate our own host measures at, for gains to compare with its.
 check.kSampleRate = 48000
 check.kTrackName = "Equalized"
 local kToneName = "Gain Check Tone"
