@@ -32,15 +32,6 @@ struct Fnv1a {
     }
 };
 
-// Deterministic noise in -0.5..0.5, the same on every target.
-struct Noise {
-    uint32_t state = 12345;
-    float next() {
-        state = state * 1664525u + 1013904223u;
-        return float(state >> 8) / float(1u << 24) - 0.5f;
-    }
-};
-
 // The bank made the same way on every target: the bytes of its chunk (saved
 // to a file when asked), then the audio of a fresh instance that took it
 // back, either this target's own bank or one another target saved.
@@ -85,7 +76,7 @@ int printArithmeticDigest() {
             equalizer.setBand(Inside::kLeft, band, band % 2 ? 0.9f : 0.15f);
             equalizer.setBand(Inside::kRight, band, float(band) / float(kBandCount - 1));
         }
-        Noise noise;
+        Noise noise(12345);
         Fnv1a outputs;
         for (size_t blockSize : {size_t(512), size_t(1), size_t(37), size_t(4096)}) {
             std::vector<float> left(blockSize), right(blockSize), outLeft(blockSize), outRight(blockSize);

@@ -7,15 +7,6 @@
 namespace vorn::checks {
 namespace {
 
-// Deterministic noise in -0.5..0.5, the same on every target.
-struct Noise {
-    uint32_t state = 2024;
-    float next() {
-        state = state * 1664525u + 1013904223u;
-        return float(state >> 8) / float(1u << 24) - 0.5f;
-    }
-};
-
 constexpr int kGoldenBand = 16;  // 1 kHz
 
 }  // namespace
@@ -52,7 +43,7 @@ void makeDistinctBank(testhost::PluginInstance& plugin) {
 
 std::vector<float> playNoise(testhost::PluginInstance& plugin) {
     plugin.dispatch(vst::effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    Noise noise;
+    Noise noise(2024);
     std::vector<float> heard;
     for (size_t frames : {size_t(512), size_t(37), size_t(512), size_t(1)}) {
         std::vector<float> left(frames), right(frames), outLeft(frames), outRight(frames);

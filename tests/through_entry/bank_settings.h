@@ -12,6 +12,16 @@
 
 namespace vorn::checks {
 
+// Deterministic noise in -0.5..0.5, the same on every target.
+struct Noise {
+    uint32_t state;
+    explicit Noise(uint32_t seed) : state(seed) {}
+    float next() {
+        state = state * 1664525u + 1013904223u;
+        return float(state >> 8) / float(1u << 24) - 0.5f;
+    }
+};
+
 constexpr int32_t kPrograms = 16;
 constexpr bool kProgramChunk = true;
 
