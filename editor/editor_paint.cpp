@@ -4,8 +4,6 @@
 
 #include "common/editor_layout.h"
 #include "editor/equalizer_editor.h"
-#include "editor/level_bar.h"
-#include "editor/slider_geometry.h"
 
 #include <cstring>
 
@@ -29,6 +27,10 @@ platform::Rect highlightPixel(const platform::Rect& lamp) {
 
 void EqualizerEditor::paint(platform::Window target) {
     platform::WindowSystem& system = platform::windowSystem();
+    // Everything the frame shows, read once and kept: the next idle call
+    // compares it with what the effect holds then.
+    shownContent = readFrameContent(model, state);
+    const FrameContent& content = *shownContent;
 
     platform::Context windowContext = system.beginPaint(target);
     platform::Context frame = system.createCompatibleContext(windowContext);
@@ -38,10 +40,10 @@ void EqualizerEditor::paint(platform::Window target) {
     platform::Handle previousFont = system.select(frame, readoutFont);
 
     drawBackground(frame);
-    drawThumbs(frame);
-    drawSwitchLamps(frame);
-    drawReadout(frame);
-    drawLevelBars(frame);
+    drawThumbs(frame, content);
+    drawSwitchLamps(frame, content);
+    drawReadout(frame, content);
+    drawLevelBars(frame, content);
 
     system.select(frame, previousFont);
     system.copyPixels(windowContext, 0, 0, layout::kWidth, layout::kHeight, frame, 0, 0);
@@ -64,57 +66,54 @@ void EqualizerEditor::drawBackground(platform::Context frame) {
     drawBitmap(frame, backgroundBitmap, 0, 0, layout::kWidth, layout::kHeight);
 }
 
-void EqualizerEditor::drawThumbs(platform::Context frame) {
+void EqualizerEditor::drawThumbs(platform::Context frame, const FrameContent& content) {
     for (int band = 0; band < kBandCount; ++band) {
-        const int leftTop = slider::thumbTopForValue(model.bandValue(kLeftChannel, band));
-        const int rightTop = slider::thumbTopForValue(model.bandValue(kRightChannel, band));
-        drawBitmap(frame, thumbBitmap, layout::leftThumbX(band), leftTop, layout::kThumbWidth,
+        drawBitmap(frame, thumbBitmap, layout::leftThumbX(band),
+                   content.thumbTops[kLeftChannel][band], layout::kThumbWidth,
                    layout::kThumbHeight);
-        drawBitmap(frame, thumbBitmap, layout::rightThumbX(band), rightTop, layout::kThumbWidth,
+        drawBitmap(frame, thumbBitmap, layout::rightThumbX(band),
+                   content.thumbTops[kRightChannel][band], layout::kThumbWidth,
                    layout::kThumbHeight);
     }
 }
 
-void EqualizerEditor::drawSwitchLamps(platform::Context frame) {
+void EqualizerEditor::drawSwitchLamps(platform::Context frame, const FrameContent& content) {
     using namespace layout;
-    if (state.editLeft) {
+    if (content.editLeft) {
         fillSolid(frame, kLeftLamp, colour::kLampLit);
         fillSolid(frame, highlightPixel(kLeftLamp), colour::kLampHighlight);
     }
-    if (state.editRight) {
+    if (content.editRight) {
         fillSolid(frame, kRightLamp, colour::kLampLit);
         fillSolid(frame, highlightPixel(kRightLamp), colour::kLampHighlight);
     }
     // While linked, the single-channel switches have no say: their lamps are
     // masked whatever they hold.
-    if (state.editLink) {
+    if (content.editLink) {
         fillSolid(frame, kLeftLamp, colour::kLampMasked);
         fillSolid(frame, kRightLamp, colour::kLampMasked);
         fillSolid(frame, kLinkLamp, colour::kLampLit);
     }
 }
 
-void EqualizerEditor::drawReadout(platform::Context frame) {
+void EqualizerEditor::drawReadout(platform::Context frame, const FrameContent& content) {
     platform::WindowSystem& system = platform::windowSystem();
     // Transparent: the background copy has just cleared the panel.
     system.setTransparentText(frame);
     system.setTextColour(frame, layout::colour::kReadoutText);
-    const char* text = state.displayText;
-    const auto length = static_cast<int>(strnlen(text, sizeof state.displayText));
+    const char* text = content.readout.data();
+    const auto length = static_cast<int>(strnlen(text, content.readout.size()));
     system.drawText(frame, layout::kReadoutX, layout::kReadoutY, text, length);
 }
 
-void EqualizerEditor::drawLevelBars(platform::Context frame) {
-    const struct {
-        int left;
-        float level;
-    } bars[] = {{layout::kInputBarX, model.inputLevel()},
-                {layout::kOutputBarX, model.outputLevel()}};
-    for (const auto& bar : bars) {
-        const int width = levelBarWidth(bar.level);
-        if (width == 0) continue;
-        fillSolid(frame, {bar.left, layout::kBarTop, bar.left + width, layout::kBarBottom},
-                  levelBarColour(bar.level));
+void EqualizerEditor::drawLevelBars(platform::Context frame, const FrameContent& content) {
+    const int lefts[FrameContent::kMeterCount] = {layout::kInputBarX, layout::kOutputBarX};
+    for (int meter = 0; meter < FrameContent::kMeterCount; ++meter) {
+        const LevelBarLook& bar = content.levelBars[meter];
+        if (bar.width == 0) continue;
+        fillSolid(frame,
+                  {lefts[meter], layout::kBarTop, lefts[meter] + bar.width, layout::kBarBottom},
+                  bar.colour);
     }
 }
 

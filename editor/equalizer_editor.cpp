@@ -60,6 +60,7 @@ int32_t EqualizerEditor::openWindow(void* parent) {
     } else if (++editorClassUseCount == 1) {
         system.registerClass(kWindowClassName, &editorWindowProc, platform::moduleHandle());
     }
+    shownContent.reset();  // the new window shows nothing yet
     window = system.createChildWindow(kWindowClassName, kWindowName, parentWindow, 0, 0,
                                       layout::kWidth, layout::kHeight, platform::moduleHandle());
     windowOpen = true;
@@ -76,7 +77,7 @@ int32_t EqualizerEditor::openWindow(void* parent) {
 void EqualizerEditor::closeWindow() {
     // Input that arrived since the last idle call still counts, a release
     // above all: the next window would otherwise open in the middle of a drag.
-    if (hasWindow()) platform::windowSystem().processEvents(window);
+    if (hasWindow()) platform::windowSystem().deliverInput(window);
     removeWindow();
 }
 
@@ -91,12 +92,21 @@ void EqualizerEditor::removeWindow() {
 }
 
 void EqualizerEditor::idleTick() {
-    // Every idle call repaints: dragged thumbs, the read-out and the meters all
-    // reach the screen this way. Where the window system has input of its own
-    // to deliver (X11), it is read here, before the paint.
-    if (hasWindow()) platform::windowSystem().invalidate(window);
+    platform::WindowSystem& system = platform::windowSystem();
+    // Input the window system has queued (X11) first, so that this call's
+    // frame shows it.
+    if (hasWindow()) system.deliverInput(window);
+    // Win32 repaints on every idle call: dragged thumbs, the read-out and the
+    // meters all reach the screen this way. Where the window keeps showing its
+    // last frame (X11), a frame is composed only when something in it changed.
+    if (hasWindow() && (!system.skipsUnchangedFrames() || frameIsStale()))
+        system.invalidate(window);
     EditorBase::idleTick();
-    if (hasWindow()) platform::windowSystem().processEvents(window);
+    if (hasWindow()) system.updateWindow(window);
+}
+
+bool EqualizerEditor::frameIsStale() const {
+    return !shownContent || readFrameContent(model, state) != *shownContent;
 }
 
 void EqualizerEditor::refresh() {

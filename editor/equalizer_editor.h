@@ -4,8 +4,11 @@
 // user sees or changes lives in the effect (the model and the state record);
 // the editor owns only its window, three bitmaps and a font.
 
+#include <optional>
+
 #include "common/vst2.h"
 #include "editor/editor_state.h"
+#include "editor/frame_content.h"
 #include "editor/equalizer_model.h"
 #include "framework/editor_base.h"
 #include "platform/window_system.h"
@@ -40,12 +43,13 @@ public:
     platform::Window openWindowHandle() const { return windowOpen ? window : nullptr; }
 
 private:
-    // Steps of a paint, each drawing into the off-screen frame.
+    // Steps of a paint, each drawing its part of the content into the
+    // off-screen frame.
     void drawBackground(platform::Context frame);
-    void drawThumbs(platform::Context frame);
-    void drawSwitchLamps(platform::Context frame);
-    void drawReadout(platform::Context frame);
-    void drawLevelBars(platform::Context frame);
+    void drawThumbs(platform::Context frame, const FrameContent& content);
+    void drawSwitchLamps(platform::Context frame, const FrameContent& content);
+    void drawReadout(platform::Context frame, const FrameContent& content);
+    void drawLevelBars(platform::Context frame, const FrameContent& content);
     void drawBitmap(platform::Context frame, platform::Handle bitmap, int x, int y, int width,
                     int height);
 
@@ -56,6 +60,8 @@ private:
     // Open and actually made: a window the system refused is null, and
     // invalidating null would repaint every window there is.
     bool hasWindow() const { return windowOpen && window != nullptr; }
+    // Whether the effect now holds something the window does not show.
+    bool frameIsStale() const;
 
     EqualizerModel& model;
     EditorState& state;
@@ -65,6 +71,7 @@ private:
     platform::Handle readoutFont;
     platform::Handle backBuffer = nullptr;  // made by the first paint, kept until destruction
     bool windowOpen = false;
+    std::optional<FrameContent> shownContent;  // what the window's last paint drew
 };
 
 }  // namespace vorn

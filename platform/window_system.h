@@ -4,7 +4,8 @@
 // text, mouse capture and cursors, and opening a web address. The Windows
 // builds implement it with Win32. Natively there are two: a headless software
 // canvas that tests and tools look into, and the X11 one of the Linux module,
-// which draws with the headless canvas and shows the result in a real window.
+// which draws the same way and shows the result in a real window. Each
+// program links exactly one windowSystem(), by name (platform/CMakeLists.txt).
 
 #include <cstdint>
 
@@ -62,11 +63,18 @@ public:
     virtual intptr_t defaultWindowProcedure(Window window, uint32_t message, uintptr_t wParam,
                                             intptr_t lParam) = 0;
     virtual void invalidate(Window window) = 0;
-    // Delivers what the system has queued for the window, without waiting,
-    // to its procedure, and then the paint it needs, if any. Where the host's
-    // own message loop delivers everything (Windows), and in the headless
-    // system, it does nothing.
-    virtual void processEvents(Window window) = 0;
+    // Delivers the input the system has queued for the window, without
+    // waiting, to its procedure. Where the host's own message loop delivers
+    // everything (Windows), and in the headless system, it does nothing.
+    virtual void deliverInput(Window window) = 0;
+    // Paints the window now if an invalidation or the loss of its contents
+    // asks for it, and sends what is pending. Where the host's message loop
+    // paints (Windows), and in the headless system, it does nothing.
+    virtual void updateWindow(Window window) = 0;
+    // Whether the window keeps showing the last frame by itself, so that an
+    // idle call after which nothing shown has changed needs no paint (X11).
+    // Win32 editors repaint on every idle call.
+    virtual bool skipsUnchangedFrames() const = 0;
 
     // Painting.
     virtual Context beginPaint(Window window) = 0;

@@ -1,6 +1,6 @@
-// The window system of every native program but the Linux module: the unit
-// tests and the tools draw headless. Alone in its file so that a program that
-// links another choice (the module's x11/x11_choice.cpp) never pulls it in.
+// The headless window system as the program's window system: the choice of
+// the unit tests and the tools, linked by name as the object library
+// vorn_window_system_headless.
 
 #include "platform/headless/headless_window_system.h"
 

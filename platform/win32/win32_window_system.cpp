@@ -120,8 +120,11 @@ public:
     }
 
     void invalidate(Window window) override { InvalidateRect(toWindow(window), nullptr, FALSE); }
-    // The host's message loop delivers the editor's messages.
-    void processEvents(Window) override {}
+    // The host's message loop delivers the editor's messages and paints.
+    void deliverInput(Window) override {}
+    void updateWindow(Window) override {}
+    // The editor repaints on every idle call.
+    bool skipsUnchangedFrames() const override { return false; }
 
     Context beginPaint(Window window) override {
         return fromContext(BeginPaint(toWindow(window), &paints[toWindow(window)]));

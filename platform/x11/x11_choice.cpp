@@ -1,6 +1,5 @@
-// The window system of the Linux module: linked into the module as an object
-// file, it supplies windowSystem() before the headless default could be taken
-// from the platform library.
+// The X11 window system as the program's window system: the choice of the
+// Linux module, linked by name as the object library vorn_window_system_x11.
 
 #include "platform/x11/x11_window_system.h"
 

@@ -1,6 +1,6 @@
 #include "platform/x11/x11_pointer_messages.h"
 
-#include "platform/headless/headless_window_system.h"
+#include "platform/software/software_window_system.h"
 
 namespace vorn::platform {
 namespace {
@@ -13,7 +13,7 @@ uintptr_t leftButtonState(uint16_t state) {
     return (state & XCB_BUTTON_MASK_1) ? kLeftButtonHeld : 0;
 }
 
-intptr_t position(int16_t x, int16_t y) { return HeadlessWindowSystem::pointerPosition(x, y); }
+intptr_t position(int16_t x, int16_t y) { return SoftwareWindowSystem::pointerPosition(x, y); }
 
 }  // namespace
 

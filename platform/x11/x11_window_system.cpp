@@ -38,24 +38,16 @@ XcbChildWindow* X11WindowSystem::shownWindow(Window window) const {
 
 // --- Windows ---
 
-void X11WindowSystem::registerClass(const char* className, WindowProcedure procedure,
-                                    Module module) {
-    drawing.registerClass(className, procedure, module);
-}
-
-void X11WindowSystem::unregisterClass(const char* className, Module module) {
-    drawing.unregisterClass(className, module);
-}
-
 Window X11WindowSystem::createChildWindow(const char* className, const char* windowName,
                                           Window parent, int x, int y, int width, int height,
                                           Module module) {
     uint32_t parentId = 0;
     if (!windowIdOf(parent, parentId)) return nullptr;
-    auto real = XcbChildWindow::create(parentId, {x, y, x + width, y + height}, windowName);
+    auto real =
+        XcbChildWindow::create(parentId, {x, y, x + width, y + height}, windowName, presentation);
     if (!real) return nullptr;
-    Window window =
-        drawing.createChildWindow(className, windowName, parent, x, y, width, height, module);
+    Window window = SoftwareWindowSystem::createChildWindow(className, windowName, parent, x, y,
+                                                            width, height, module);
     if (!window) return nullptr;  // the real one goes with its connection
     real->map();
     shown.emplace(window, std::move(real));
@@ -63,25 +55,14 @@ Window X11WindowSystem::createChildWindow(const char* className, const char* win
 }
 
 void X11WindowSystem::destroyWindow(Window window) {
-    drawing.destroyWindow(window);
+    SoftwareWindowSystem::destroyWindow(window);
     if (captured == window) captured = nullptr;
     if (dispatching == window) dispatching = nullptr;
     shown.erase(window);
 }
 
-void X11WindowSystem::setWindowUserData(Window window, void* data) {
-    drawing.setWindowUserData(window, data);
-}
-
-void* X11WindowSystem::windowUserData(Window window) { return drawing.windowUserData(window); }
-
-intptr_t X11WindowSystem::defaultWindowProcedure(Window window, uint32_t message,
-                                                 uintptr_t wParam, intptr_t lParam) {
-    return drawing.defaultWindowProcedure(window, message, wParam, lParam);
-}
-
 void X11WindowSystem::invalidate(Window window) {
-    drawing.invalidate(window);
+    SoftwareWindowSystem::invalidate(window);
     if (!window) {  // as on Windows: every window
         for (auto& entry : shown) entry.second->needsPaint = true;
     } else if (XcbChildWindow* real = shownWindow(window)) {
@@ -89,7 +70,11 @@ void X11WindowSystem::invalidate(Window window) {
     }
 }
 
-void X11WindowSystem::processEvents(Window window) {
+bool X11WindowSystem::skipsUnchangedFrames() const {
+    return presentation == Presentation::changedRows;
+}
+
+void X11WindowSystem::deliverInput(Window window) {
     openers.reapEnded();
     XcbChildWindow* real = shownWindow(window);
     if (!real) return;
@@ -103,13 +88,7 @@ void X11WindowSystem::processEvents(Window window) {
         if (!real) break;
     }
     dispatching = nullptr;
-    if (!real) return;
-
-    if (real->needsPaint && !real->gone()) {
-        real->needsPaint = false;
-        drawing.sendMessage(window, kMessagePaint, 0, 0);  // endPaint shows the frame
-    }
-    if ((real = shownWindow(window))) real->flush();
+    if (real) real->flush();  // grabs and cursors asked for on the way
 }
 
 void X11WindowSystem::deliver(Window window, const xcb_generic_event_t& event) {
@@ -117,67 +96,31 @@ void X11WindowSystem::deliver(Window window, const xcb_generic_event_t& event) {
     // and need none.
     if ((event.response_type & kEventTypeMask) == XCB_EXPOSE) {
         if (XcbChildWindow* real = shownWindow(window)) {
-            real->markExposed();
+            const auto& exposure = reinterpret_cast<const xcb_expose_event_t&>(event);
+            real->markExposed(exposure.y, exposure.y + exposure.height);
             real->needsPaint = true;
         }
         return;
     }
     if (const auto message = pointerMessage(event))
-        drawing.sendMessage(window, message->message, message->wParam, message->lParam);
+        sendMessage(window, message->message, message->wParam, message->lParam);
 }
 
-// --- Painting: drawn headless, the finished frame put on the real window ---
+void X11WindowSystem::updateWindow(Window window) {
+    XcbChildWindow* real = shownWindow(window);
+    if (!real) return;
+    if (real->needsPaint && !real->gone()) {
+        real->needsPaint = false;
+        paint(window);  // endPaint shows the frame
+    }
+    if ((real = shownWindow(window))) real->flush();
+}
 
-Context X11WindowSystem::beginPaint(Window window) { return drawing.beginPaint(window); }
+// --- Painting: drawn in software, the finished frame put on the real window ---
 
 void X11WindowSystem::endPaint(Window window) {
-    drawing.endPaint(window);
-    if (XcbChildWindow* real = shownWindow(window)) real->present(drawing.screen(window));
-}
-
-Handle X11WindowSystem::loadBitmap(Module module, int resourceId) {
-    return drawing.loadBitmap(module, resourceId);
-}
-
-Handle X11WindowSystem::createFont(int height, const char* face) {
-    return drawing.createFont(height, face);
-}
-
-Handle X11WindowSystem::createSolidBrush(Colour colour) { return drawing.createSolidBrush(colour); }
-
-void X11WindowSystem::deleteObject(Handle object) { drawing.deleteObject(object); }
-
-Context X11WindowSystem::createCompatibleContext(Context context) {
-    return drawing.createCompatibleContext(context);
-}
-
-Handle X11WindowSystem::createCompatibleBitmap(Context context, int width, int height) {
-    return drawing.createCompatibleBitmap(context, width, height);
-}
-
-Handle X11WindowSystem::select(Context context, Handle object) {
-    return drawing.select(context, object);
-}
-
-void X11WindowSystem::deleteContext(Context context) { drawing.deleteContext(context); }
-
-void X11WindowSystem::copyPixels(Context target, int x, int y, int width, int height,
-                                 Context source, int sourceX, int sourceY) {
-    drawing.copyPixels(target, x, y, width, height, source, sourceX, sourceY);
-}
-
-void X11WindowSystem::fillRect(Context context, const Rect& rect, Handle brush) {
-    drawing.fillRect(context, rect, brush);
-}
-
-void X11WindowSystem::setTransparentText(Context context) { drawing.setTransparentText(context); }
-
-void X11WindowSystem::setTextColour(Context context, Colour colour) {
-    drawing.setTextColour(context, colour);
-}
-
-void X11WindowSystem::drawText(Context context, int x, int y, const char* text, int length) {
-    drawing.drawText(context, x, y, text, length);
+    SoftwareWindowSystem::endPaint(window);
+    if (XcbChildWindow* real = shownWindow(window)) real->present(screen(window));
 }
 
 // --- Mouse and shell ---
@@ -186,19 +129,16 @@ void X11WindowSystem::setCapture(Window window) {
     XcbChildWindow* real = shownWindow(window);
     if (!real) return;
     if (captured && captured != window) releaseCapture();  // one capture at a time
-    drawing.setCapture(window);
     real->grabPointer();
     captured = window;
 }
 
 void X11WindowSystem::releaseCapture() {
-    drawing.releaseCapture();
     if (XcbChildWindow* real = shownWindow(captured)) real->ungrabPointer();
     captured = nullptr;
 }
 
 void X11WindowSystem::setCursor(Cursor cursor) {
-    drawing.setCursor(cursor);
     // Win32 sets the cursor of whatever the pointer is over; here it belongs
     // to the window whose move asked for it.
     if (XcbChildWindow* real = shownWindow(dispatching ? dispatching : captured))

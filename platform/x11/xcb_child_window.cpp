@@ -61,7 +61,7 @@ bool isTrueColour(const xcb_visualtype_t& visual) {
 }  // namespace
 
 std::unique_ptr<XcbChildWindow> XcbChildWindow::create(uint32_t parent, const Rect& bounds,
-                                                       const char* name) {
+                                                       const char* name, Presentation how) {
     int screenNumber = 0;
     Connection connection(xcb_connect(nullptr, &screenNumber));
     if (xcb_connection_has_error(connection.get())) return nullptr;
@@ -86,18 +86,19 @@ std::unique_ptr<XcbChildWindow> XcbChildWindow::create(uint32_t parent, const Re
     if (!visual || !isTrueColour(*visual)) return nullptr;
 
     std::unique_ptr<XcbChildWindow> window(
-        new XcbChildWindow(connection.release(), *screen, *visual));
+        new XcbChildWindow(connection.release(), *screen, *visual, how));
     if (!window->make(parent, bounds, name)) return nullptr;
     return window;
 }
 
 XcbChildWindow::XcbChildWindow(xcb_connection_t* link, const xcb_screen_t& screen,
-                               const xcb_visualtype_t& visualType)
+                               const xcb_visualtype_t& visualType, Presentation how)
     : connection(link),
       depth(screen.root_depth),
       visual(screen.root_visual),
       colormap(screen.default_colormap),
-      format(visualType.red_mask, visualType.green_mask, visualType.blue_mask) {}
+      format(visualType.red_mask, visualType.green_mask, visualType.blue_mask),
+      presentation(how) {}
 
 bool XcbChildWindow::make(uint32_t parent, const Rect& bounds, const char* name) {
     const int width = bounds.right - bounds.left;
@@ -149,7 +150,10 @@ bool XcbChildWindow::make(uint32_t parent, const Rect& bounds, const char* name)
                                     static_cast<uint16_t>(height), XCB_IMAGE_FORMAT_Z_PIXMAP,
                                     depth, nullptr, 0, nullptr);
     maximumRequestBytes = size_t{xcb_get_maximum_request_length(connection)} * kBytesPerRequestUnit;
-    return image && image->data && maximumRequestBytes > kPutImageHeaderBytes + image->stride;
+    if (!image || !image->data || maximumRequestBytes <= kPutImageHeaderBytes + image->stride)
+        return false;
+    rows = std::make_unique<ServerFrame>(*image, format);
+    return true;
 }
 
 XcbChildWindow::~XcbChildWindow() {
@@ -169,6 +173,22 @@ void XcbChildWindow::map() {
 
 void XcbChildWindow::present(const raster::Image& frame) {
     if (destroyed) return;
+    if (presentation == Presentation::changedRows)
+        presentChangedRows(frame);
+    else
+        presentEveryPixel(frame);
+}
+
+void XcbChildWindow::markExposed(int top, int bottom) {
+    rows->markLost(top, bottom);
+    exposed = true;
+}
+
+void XcbChildWindow::presentChangedRows(const raster::Image& frame) {
+    for (const RowBand& band : rows->take(frame)) sendRows(band.top, band.count);
+}
+
+void XcbChildWindow::presentEveryPixel(const raster::Image& frame) {
     if (!exposed && frame.width == shownFrame.width && frame.height == shownFrame.height &&
         frame.pixels == shownFrame.pixels)
         return;
@@ -179,15 +199,19 @@ void XcbChildWindow::present(const raster::Image& frame) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             xcb_image_put_pixel(image, x, y, format.pixel(frame.at(x, y)));
+    sendRows(0, image->height);
+}
 
+void XcbChildWindow::sendRows(int top, int count) {
     // In bands of rows that each fit one request.
-    const size_t rowsPerRequest = (maximumRequestBytes - kPutImageHeaderBytes) / image->stride;
-    for (size_t top = 0; top < image->height; top += rowsPerRequest) {
-        const size_t rows = std::min<size_t>(rowsPerRequest, image->height - top);
+    const int rowsPerRequest =
+        static_cast<int>((maximumRequestBytes - kPutImageHeaderBytes) / image->stride);
+    for (int end = top + count; top < end; top += rowsPerRequest) {
+        const int rowsNow = std::min(rowsPerRequest, end - top);
         xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, graphics, image->width,
-                      static_cast<uint16_t>(rows), 0, static_cast<int16_t>(top), 0, depth,
-                      static_cast<uint32_t>(rows * image->stride),
-                      image->data + top * image->stride);
+                      static_cast<uint16_t>(rowsNow), 0, static_cast<int16_t>(top), 0, depth,
+                      static_cast<uint32_t>(rowsNow) * image->stride,
+                      image->data + static_cast<size_t>(top) * image->stride);
     }
 }
 

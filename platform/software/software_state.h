@@ -1,15 +1,13 @@
 #pragma once
-// The records behind the headless window system's handles, shared by its
-// drawing half and its window half. Private to platform/headless.
+// The records behind the software window system's handles, shared by its
+// drawing half and its window half. Private to platform/software.
 
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/headless/headless_window_system.h"
 #include "common/image.h"
+#include "platform/software/software_window_system.h"
 
 namespace vorn::platform {
 
@@ -40,7 +38,7 @@ struct WindowObject {
     ContextObject* paintContext = nullptr;  // between beginPaint and endPaint
 };
 
-struct HeadlessWindowSystem::State {
+struct SoftwareWindowSystem::State {
     // A fresh memory context starts with these selected, as on Windows.
     GdiObject stockBitmap;
     GdiObject stockFont;
@@ -56,10 +54,6 @@ struct HeadlessWindowSystem::State {
     std::map<std::string, RegisteredClass> classes;
     int registerCalls = 0;
     int unregisterCalls = 0;
-
-    Window captured = nullptr;
-    std::optional<Cursor> cursor;
-    std::vector<std::string> openedAddresses;
 
     State();
 

@@ -1,11 +1,11 @@
-// The GDI half of the headless window system: bitmaps, fonts, brushes and
+// The GDI half of the software window system: bitmaps, fonts, brushes and
 // the contexts that draw with them.
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "platform/headless/headless_state.h"
+#include "platform/software/software_state.h"
 #include "resources/artwork.h"
 #include "resources/pixel_font.h"
 
@@ -26,7 +26,7 @@ int textCellWidth(int fontHeight) {
 
 }  // namespace
 
-HeadlessWindowSystem::State::State() {
+SoftwareWindowSystem::State::State() {
     stockBitmap.kind = GdiObject::Kind::bitmap;
     stockBitmap.stock = true;
     stockBitmap.image = raster::Image(1, 1);
@@ -35,34 +35,34 @@ HeadlessWindowSystem::State::State() {
     stockFont.fontHeight = kStockFontHeight;
 }
 
-GdiObject* HeadlessWindowSystem::State::object(Handle handle) {
+GdiObject* SoftwareWindowSystem::State::object(Handle handle) {
     if (handle == &stockBitmap || handle == &stockFont) return handle;
     return objects.count(handle) ? handle : nullptr;
 }
 
-ContextObject* HeadlessWindowSystem::State::context(Context handle) {
+ContextObject* SoftwareWindowSystem::State::context(Context handle) {
     return contexts.count(handle) ? handle : nullptr;
 }
 
-raster::Image* HeadlessWindowSystem::State::surface(ContextObject& context) {
+raster::Image* SoftwareWindowSystem::State::surface(ContextObject& context) {
     if (context.window) return &context.window->screen;
     if (!context.bitmap || context.bitmap->stock) return nullptr;
     return &context.bitmap->image;
 }
 
-bool HeadlessWindowSystem::State::isSelectedAnywhere(const GdiObject* object) const {
+bool SoftwareWindowSystem::State::isSelectedAnywhere(const GdiObject* object) const {
     return std::any_of(contexts.begin(), contexts.end(), [&](const auto& entry) {
         return entry.second->bitmap == object || entry.second->font == object;
     });
 }
 
-GdiObject* HeadlessWindowSystem::State::addObject(std::unique_ptr<GdiObject> object) {
+GdiObject* SoftwareWindowSystem::State::addObject(std::unique_ptr<GdiObject> object) {
     GdiObject* handle = object.get();
     objects.emplace(handle, std::move(object));
     return handle;
 }
 
-ContextObject* HeadlessWindowSystem::State::addContext(std::unique_ptr<ContextObject> context) {
+ContextObject* SoftwareWindowSystem::State::addContext(std::unique_ptr<ContextObject> context) {
     ContextObject* handle = context.get();
     contexts.emplace(handle, std::move(context));
     return handle;
@@ -70,7 +70,7 @@ ContextObject* HeadlessWindowSystem::State::addContext(std::unique_ptr<ContextOb
 
 // A null module stands for the system's own resources, which hold none of
 // the editor's bitmaps.
-Handle HeadlessWindowSystem::loadBitmap(Module module, int resourceId) {
+Handle SoftwareWindowSystem::loadBitmap(Module module, int resourceId) {
     if (!module) return nullptr;
     raster::Image image = resources::drawBitmapResource(resourceId);
     if (image.pixels.empty()) return nullptr;
@@ -80,27 +80,27 @@ Handle HeadlessWindowSystem::loadBitmap(Module module, int resourceId) {
     return state->addObject(std::move(bitmap));
 }
 
-Handle HeadlessWindowSystem::createFont(int height, const char* /*face: one look for all*/) {
+Handle SoftwareWindowSystem::createFont(int height, const char* /*face: one look for all*/) {
     auto font = std::make_unique<GdiObject>();
     font->kind = GdiObject::Kind::font;
     font->fontHeight = height > 0 ? height : kStockFontHeight;
     return state->addObject(std::move(font));
 }
 
-Handle HeadlessWindowSystem::createSolidBrush(Colour colour) {
+Handle SoftwareWindowSystem::createSolidBrush(Colour colour) {
     auto brush = std::make_unique<GdiObject>();
     brush->kind = GdiObject::Kind::brush;
     brush->brushColour = colour;
     return state->addObject(std::move(brush));
 }
 
-void HeadlessWindowSystem::deleteObject(Handle handle) {
+void SoftwareWindowSystem::deleteObject(Handle handle) {
     GdiObject* object = state->object(handle);
     if (!object || object->stock || state->isSelectedAnywhere(object)) return;
     state->objects.erase(object);
 }
 
-Context HeadlessWindowSystem::createCompatibleContext(Context handle) {
+Context SoftwareWindowSystem::createCompatibleContext(Context handle) {
     // A null context means "compatible with the screen".
     if (handle && !state->context(handle)) return nullptr;
     auto context = std::make_unique<ContextObject>();
@@ -109,7 +109,7 @@ Context HeadlessWindowSystem::createCompatibleContext(Context handle) {
     return state->addContext(std::move(context));
 }
 
-Handle HeadlessWindowSystem::createCompatibleBitmap(Context handle, int width, int height) {
+Handle SoftwareWindowSystem::createCompatibleBitmap(Context handle, int width, int height) {
     if (!state->context(handle) || width <= 0 || height <= 0) return nullptr;
     auto bitmap = std::make_unique<GdiObject>();
     bitmap->kind = GdiObject::Kind::bitmap;
@@ -117,7 +117,7 @@ Handle HeadlessWindowSystem::createCompatibleBitmap(Context handle, int width, i
     return state->addObject(std::move(bitmap));
 }
 
-Handle HeadlessWindowSystem::select(Context contextHandle, Handle objectHandle) {
+Handle SoftwareWindowSystem::select(Context contextHandle, Handle objectHandle) {
     ContextObject* context = state->context(contextHandle);
     GdiObject* object = state->object(objectHandle);
     if (!context || !object) return nullptr;
@@ -137,13 +137,13 @@ Handle HeadlessWindowSystem::select(Context contextHandle, Handle objectHandle) 
     return nullptr;
 }
 
-void HeadlessWindowSystem::deleteContext(Context handle) {
+void SoftwareWindowSystem::deleteContext(Context handle) {
     ContextObject* context = state->context(handle);
     if (!context || context->window) return;  // a paint context ends with endPaint
     state->contexts.erase(context);
 }
 
-void HeadlessWindowSystem::copyPixels(Context targetHandle, int x, int y, int width, int height,
+void SoftwareWindowSystem::copyPixels(Context targetHandle, int x, int y, int width, int height,
                                       Context sourceHandle, int sourceX, int sourceY) {
     ContextObject* target = state->context(targetHandle);
     ContextObject* source = state->context(sourceHandle);
@@ -154,7 +154,7 @@ void HeadlessWindowSystem::copyPixels(Context targetHandle, int x, int y, int wi
     raster::copyBlock(*to, x, y, width, height, *from, sourceX, sourceY);
 }
 
-void HeadlessWindowSystem::fillRect(Context contextHandle, const Rect& rect, Handle brushHandle) {
+void SoftwareWindowSystem::fillRect(Context contextHandle, const Rect& rect, Handle brushHandle) {
     ContextObject* context = state->context(contextHandle);
     GdiObject* brush = state->object(brushHandle);
     if (!context || !brush || brush->kind != GdiObject::Kind::brush) return;
@@ -163,17 +163,17 @@ void HeadlessWindowSystem::fillRect(Context contextHandle, const Rect& rect, Han
     }
 }
 
-void HeadlessWindowSystem::setTransparentText(Context handle) {
+void SoftwareWindowSystem::setTransparentText(Context handle) {
     if (ContextObject* context = state->context(handle)) context->transparentText = true;
 }
 
-void HeadlessWindowSystem::setTextColour(Context handle, Colour colour) {
+void SoftwareWindowSystem::setTextColour(Context handle, Colour colour) {
     if (ContextObject* context = state->context(handle)) context->textColour = colour;
 }
 
 // Fixed-pitch cells as tall as the font, the glyphs centred in them; the
 // count of characters is taken as given, as on Windows.
-void HeadlessWindowSystem::drawText(Context handle, int x, int y, const char* text, int length) {
+void SoftwareWindowSystem::drawText(Context handle, int x, int y, const char* text, int length) {
     ContextObject* context = state->context(handle);
     if (!context || !text || length <= 0) return;
     raster::Image* surface = state->surface(*context);
@@ -188,14 +188,14 @@ void HeadlessWindowSystem::drawText(Context handle, int x, int y, const char* te
                                context->textColour, cellWidth);
 }
 
-const raster::Image& HeadlessWindowSystem::bitmapImage(Handle handle) const {
+const raster::Image& SoftwareWindowSystem::bitmapImage(Handle handle) const {
     static const raster::Image kNone;
     GdiObject* object = state->object(handle);
     if (!object || object->kind != GdiObject::Kind::bitmap) return kNone;
     return object->image;
 }
 
-int HeadlessWindowSystem::liveObjectCount() const {
+int SoftwareWindowSystem::liveObjectCount() const {
     return static_cast<int>(state->objects.size() + state->contexts.size());
 }
 

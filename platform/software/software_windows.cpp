@@ -1,33 +1,28 @@
-// The window half of the headless window system: classes, windows, painting,
-// mouse and shell, and what tests read back.
+// The window half of the software window system: classes, windows, painting,
+// and what tests read back.
 
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/headless/headless_state.h"
+#include "platform/software/software_state.h"
 
 namespace vorn::platform {
 
-HeadlessWindowSystem::HeadlessWindowSystem() : state(std::make_unique<State>()) {}
-HeadlessWindowSystem::~HeadlessWindowSystem() = default;
+SoftwareWindowSystem::SoftwareWindowSystem() : state(std::make_unique<State>()) {}
+SoftwareWindowSystem::~SoftwareWindowSystem() = default;
 
-HeadlessWindowSystem& headlessWindowSystem() {
-    static HeadlessWindowSystem system;
-    return system;
-}
-
-WindowObject* HeadlessWindowSystem::State::window(Window handle) const {
+WindowObject* SoftwareWindowSystem::State::window(Window handle) const {
     return windows.count(handle) ? handle : nullptr;
 }
 
-void HeadlessWindowSystem::registerClass(const char* className, WindowProcedure procedure,
+void SoftwareWindowSystem::registerClass(const char* className, WindowProcedure procedure,
                                          Module module) {
     ++state->registerCalls;
     if (!className || !*className || !procedure) return;
     state->classes.emplace(className, State::RegisteredClass{procedure, module});  // keeps the first
 }
 
-void HeadlessWindowSystem::unregisterClass(const char* className, Module module) {
+void SoftwareWindowSystem::unregisterClass(const char* className, Module module) {
     ++state->unregisterCalls;
     if (!className) return;
     auto found = state->classes.find(className);
@@ -39,7 +34,7 @@ void HeadlessWindowSystem::unregisterClass(const char* className, Module module)
     if (!inUse) state->classes.erase(found);
 }
 
-Window HeadlessWindowSystem::createChildWindow(const char* className, const char* windowName,
+Window SoftwareWindowSystem::createChildWindow(const char* className, const char* windowName,
                                                Window parent, int x, int y, int width, int height,
                                                Module module) {
     if (!className || !parent) return nullptr;
@@ -67,33 +62,32 @@ Window HeadlessWindowSystem::createChildWindow(const char* className, const char
     return state->window(handle);
 }
 
-void HeadlessWindowSystem::destroyWindow(Window handle) {
+void SoftwareWindowSystem::destroyWindow(Window handle) {
     if (!state->window(handle)) return;
     sendMessage(handle, kMessageDestroy, 0, 0);
     sendMessage(handle, kMessageNonClientDestroy, 0, 0);
     WindowObject* window = state->window(handle);  // the procedure may have gone further
     if (!window) return;
     if (window->paintContext) state->contexts.erase(window->paintContext);
-    if (state->captured == handle) state->captured = nullptr;
     state->windows.erase(handle);
 }
 
-void HeadlessWindowSystem::setWindowUserData(Window handle, void* data) {
+void SoftwareWindowSystem::setWindowUserData(Window handle, void* data) {
     if (WindowObject* window = state->window(handle)) window->userData = data;
 }
 
-void* HeadlessWindowSystem::windowUserData(Window handle) {
+void* SoftwareWindowSystem::windowUserData(Window handle) {
     WindowObject* window = state->window(handle);
     return window ? window->userData : nullptr;
 }
 
-intptr_t HeadlessWindowSystem::defaultWindowProcedure(Window, uint32_t message, uintptr_t,
+intptr_t SoftwareWindowSystem::defaultWindowProcedure(Window, uint32_t message, uintptr_t,
                                                       intptr_t) {
     // Going on with the creation is the only answer that is not 0.
     return message == kMessageNonClientCreate ? 1 : 0;
 }
 
-void HeadlessWindowSystem::invalidate(Window handle) {
+void SoftwareWindowSystem::invalidate(Window handle) {
     // As on Windows, no window at all means every window, so that an editor
     // that invalidates a window it never got shows up in the counts.
     if (!handle) {
@@ -103,7 +97,7 @@ void HeadlessWindowSystem::invalidate(Window handle) {
     if (WindowObject* window = state->window(handle)) ++window->invalidations;
 }
 
-Context HeadlessWindowSystem::beginPaint(Window handle) {
+Context SoftwareWindowSystem::beginPaint(Window handle) {
     WindowObject* window = state->window(handle);
     if (!window) return nullptr;
     if (window->paintContext) state->contexts.erase(window->paintContext);
@@ -114,26 +108,14 @@ Context HeadlessWindowSystem::beginPaint(Window handle) {
     return window->paintContext;
 }
 
-void HeadlessWindowSystem::endPaint(Window handle) {
+void SoftwareWindowSystem::endPaint(Window handle) {
     WindowObject* window = state->window(handle);
     if (!window || !window->paintContext) return;
     state->contexts.erase(window->paintContext);
     window->paintContext = nullptr;
 }
 
-void HeadlessWindowSystem::setCapture(Window handle) {
-    if (state->window(handle)) state->captured = handle;
-}
-
-void HeadlessWindowSystem::releaseCapture() { state->captured = nullptr; }
-
-void HeadlessWindowSystem::setCursor(Cursor cursor) { state->cursor = cursor; }
-
-void HeadlessWindowSystem::openWebAddress(const char* address) {
-    state->openedAddresses.emplace_back(address ? address : "");
-}
-
-intptr_t HeadlessWindowSystem::sendMessage(Window handle, uint32_t message, uintptr_t wParam,
+intptr_t SoftwareWindowSystem::sendMessage(Window handle, uint32_t message, uintptr_t wParam,
                                            intptr_t lParam) {
     WindowObject* window = state->window(handle);
     if (!window) return 0;
@@ -142,51 +124,43 @@ intptr_t HeadlessWindowSystem::sendMessage(Window handle, uint32_t message, uint
     return found->second.procedure(handle, message, wParam, lParam);
 }
 
-intptr_t HeadlessWindowSystem::pointerPosition(int x, int y) {
+intptr_t SoftwareWindowSystem::pointerPosition(int x, int y) {
     const uint32_t low = static_cast<uint16_t>(x);
     const uint32_t high = static_cast<uint16_t>(y);
     return static_cast<intptr_t>(low | (high << 16));
 }
 
-Colour HeadlessWindowSystem::pixel(Window window, int x, int y) const {
+Colour SoftwareWindowSystem::pixel(Window window, int x, int y) const {
     return screen(window).at(x, y);
 }
 
-const raster::Image& HeadlessWindowSystem::screen(Window handle) const {
+const raster::Image& SoftwareWindowSystem::screen(Window handle) const {
     static const raster::Image kNone;
     WindowObject* window = state->window(handle);
     return window ? window->screen : kNone;
 }
 
-bool HeadlessWindowSystem::isWindow(Window handle) const { return state->window(handle) != nullptr; }
+bool SoftwareWindowSystem::isWindow(Window handle) const { return state->window(handle) != nullptr; }
 
-WindowInfo HeadlessWindowSystem::windowInfo(Window handle) const {
+WindowInfo SoftwareWindowSystem::windowInfo(Window handle) const {
     WindowObject* window = state->window(handle);
     return window ? window->info : WindowInfo{};
 }
 
-int HeadlessWindowSystem::invalidationCount(Window handle) const {
+int SoftwareWindowSystem::invalidationCount(Window handle) const {
     WindowObject* window = state->window(handle);
     return window ? window->invalidations : 0;
 }
 
-Window HeadlessWindowSystem::capturedWindow() const { return state->captured; }
-
-std::optional<Cursor> HeadlessWindowSystem::lastCursor() const { return state->cursor; }
-
-const std::vector<std::string>& HeadlessWindowSystem::openedAddresses() const {
-    return state->openedAddresses;
-}
-
-bool HeadlessWindowSystem::isClassRegistered(const std::string& className) const {
+bool SoftwareWindowSystem::isClassRegistered(const std::string& className) const {
     return state->classes.count(className) != 0;
 }
 
-int HeadlessWindowSystem::registerCallCount() const { return state->registerCalls; }
-int HeadlessWindowSystem::unregisterCallCount() const { return state->unregisterCalls; }
+int SoftwareWindowSystem::registerCallCount() const { return state->registerCalls; }
+int SoftwareWindowSystem::unregisterCallCount() const { return state->unregisterCalls; }
 
-int HeadlessWindowSystem::liveWindowCount() const { return static_cast<int>(state->windows.size()); }
+int SoftwareWindowSystem::liveWindowCount() const { return static_cast<int>(state->windows.size()); }
 
-void HeadlessWindowSystem::reset() { state = std::make_unique<State>(); }
+void SoftwareWindowSystem::reset() { state = std::make_unique<State>(); }
 
 }  // namespace vorn::platform

@@ -1,6 +1,6 @@
 // The native build has no load notification to hand over a module handle, so
 // it starts with a token of its own: any non-null value serves, since the
-// headless window system only needs to tell "our module" from "none".
+// software window system only needs to tell "our module" from "none".
 
 #include <atomic>
 
