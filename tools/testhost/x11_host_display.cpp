@@ -43,6 +43,15 @@ uint8_t channel(uint32_t pixel, uint32_t mask) {
     return static_cast<uint8_t>(((pixel & mask) >> shift) * 255u / maximum);
 }
 
+// An 8-bit channel placed into a true-colour mask.
+uint32_t placed(uint8_t value, uint32_t mask) {
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (((mask >> shift) & 1u) == 0) ++shift;
+    const uint32_t maximum = mask >> shift;
+    return (value * maximum / 255u) << shift;
+}
+
 const xcb_visualtype_t* findVisual(const xcb_screen_t& screen, xcb_visualid_t id) {
     for (auto depths = xcb_screen_allowed_depths_iterator(&screen); depths.rem;
          xcb_depth_next(&depths))
@@ -187,6 +196,24 @@ bool X11HostDisplay::capture(uint32_t window, tools::Picture& picture) {
         }
     xcb_image_destroy(image);
     return true;
+}
+
+void X11HostDisplay::fill(uint32_t window, int x, int y, int width, int height,
+                          tools::Rgb colour) {
+    auto attributes = ask(connection, xcb_get_window_attributes_reply,
+                          xcb_get_window_attributes(connection, window));
+    const xcb_visualtype_t* visual = attributes ? findVisual(*screen, attributes->visual) : nullptr;
+    if (!visual) return;
+    const uint32_t pixel = placed(colour.red, visual->red_mask) |
+                           placed(colour.green, visual->green_mask) |
+                           placed(colour.blue, visual->blue_mask);
+    const xcb_gcontext_t graphics = xcb_generate_id(connection);
+    xcb_create_gc(connection, graphics, window, XCB_GC_FOREGROUND, &pixel);
+    const xcb_rectangle_t area = {static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                  static_cast<uint16_t>(width), static_cast<uint16_t>(height)};
+    xcb_poly_fill_rectangle(connection, window, graphics, 1, &area);
+    xcb_free_gc(connection, graphics);
+    sync();
 }
 
 void X11HostDisplay::movePointer(uint32_t window, int x, int y) {

@@ -54,6 +54,10 @@ public:
     std::string name(uint32_t window);
     // The window's pixels, read back from the server.
     bool capture(uint32_t window, tools::Picture& picture);
+    // Paints a rectangle of `window` in one colour, as any client may draw
+    // into any window: a mark that shows whether the window's owner draws
+    // over it again.
+    void fill(uint32_t window, int x, int y, int width, int height, tools::Rgb colour);
 
     // Real pointer input at a position in `window`.
     void movePointer(uint32_t window, int x, int y);
