@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "common/editor_layout.h"
@@ -28,12 +29,17 @@ constexpr int kRightSliderColumn = layout::rightThumbX(0) + layout::kThumbWidth 
 constexpr int kFlatRow = layout::kZeroRow - layout::kTravel / 2;
 constexpr double kRowsPerDecibel = layout::kTravel / engine::kGainRangeDb;
 
-// Music stand-in for the level bars: a steady sine through the plug-in.
+// Music stand-in for the level bars: a sine through the plug-in that swells
+// for a few blocks, so that the bars move while a host's editor shows them,
+// and then holds steady long enough for the meters to settle on it.
 constexpr double kSineHz = 1000.0;
+constexpr double kSwellAmplitudes[] = {0.05, 0.1, 0.2, 0.3, 0.5, 0.7, 0.9};
+constexpr int kSwellBlocks = static_cast<int>(std::size(kSwellAmplitudes));
 constexpr double kSineAmplitude = 0.4;
+constexpr int kSteadyBlocks = 20;
+constexpr int kBlocks = kSwellBlocks + kSteadyBlocks;
 constexpr double kSampleRate = 48000.0;
-constexpr int kBlockFrames = 480;
-constexpr int kBlocks = 20;
+constexpr int kBlockFrames = 480;  // ten periods: every block starts the sine afresh
 
 struct Drag {
     int x;
@@ -65,18 +71,22 @@ inline std::vector<Drag> drags() {
     return all;
 }
 
-// Plays the sine through the plug-in's processReplacing so that the meters
-// hold a level; the sample rate must already be set to kSampleRate.
-inline void playSine(vst::AEffect* effect) {
+// Block `block` (0 to kBlocks - 1) of the sine through the plug-in's
+// processReplacing; the sample rate must already be set to kSampleRate.
+inline void playBlock(vst::AEffect* effect, int block) {
+    const double amplitude = block < kSwellBlocks ? kSwellAmplitudes[block] : kSineAmplitude;
+    auto left = signals::sine(kSineHz, kSampleRate, amplitude, kBlockFrames,
+                              static_cast<size_t>(block) * kBlockFrames);
+    auto right = left;
     std::vector<float> outLeft(kBlockFrames), outRight(kBlockFrames);
-    for (int block = 0; block < kBlocks; ++block) {
-        auto left = signals::sine(kSineHz, kSampleRate, kSineAmplitude, kBlockFrames,
-                                  static_cast<size_t>(block) * kBlockFrames);
-        auto right = left;
-        float* inputs[2] = {left.data(), right.data()};
-        float* outputs[2] = {outLeft.data(), outRight.data()};
-        effect->processReplacing(effect, inputs, outputs, kBlockFrames);
-    }
+    float* inputs[2] = {left.data(), right.data()};
+    float* outputs[2] = {outLeft.data(), outRight.data()};
+    effect->processReplacing(effect, inputs, outputs, kBlockFrames);
+}
+
+// Every block of the sine, so that the meters hold the demo's levels.
+inline void playSine(vst::AEffect* effect) {
+    for (int block = 0; block < kBlocks; ++block) playBlock(effect, block);
 }
 
 }  // namespace vorn::tools::demo

@@ -86,13 +86,17 @@ void printSineGain(PluginInstance& plugin, const char* what);
 int saveDemoBank(PluginInstance& plugin, const std::string& bankPath);
 
 // The end of every demo capture, after the drag: the demo's sine through the
-// instance, the editor given time to show the meters, the picture written,
-// and the bank the drags made saved if asked for. Answers the exit code, as
-// writeCapture.
+// instance a block at a time with an idle call after each, so that the editor
+// shows the meters while they move; then time to show where they settled, the
+// picture written, and the bank the drags made saved if asked for. Answers
+// the exit code, as writeCapture.
 template <typename Session>
 int captureAfterDemo(Session& session, PluginInstance& instance, const std::string& picturePath,
                      const std::string& bankPath) {
-    tools::demo::playSine(instance.record());
+    for (int block = 0; block < tools::demo::kBlocks; ++block) {
+        tools::demo::playBlock(instance.record(), block);
+        session.idle(1);
+    }
     session.idle(kIdleCalls);
     tools::Picture picture;
     const int status = writeCapture(session.capture(picture), picture, picturePath);
