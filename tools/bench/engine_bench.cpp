@@ -1,4 +1,4 @@
-// Engine throughput on Google Benchmark, with gains that keep every band busy:
+// Engine throughput, with gains that keep every band busy:
 //
 //   engine/N          both channels through the plain engine (the reference)
 //                     in blocks of N frames. Counters: frames (stereo frames
@@ -15,16 +15,13 @@
 //                     the band loop alone, without and with the unusable-
 //                     history check: the difference is the check's price on
 //                     clean audio.
-//
-// Usage: vorn_bench [--quick] [Google Benchmark's --benchmark_... options]
-//   --quick: a short smoke run, figures rough.
+
+#include "tools/bench/engine_bench.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -32,6 +29,7 @@
 #include "engine/fast/fast_equalizer_engine.h"
 #include "tools/common/signal.h"
 
+namespace vorn::bench {
 namespace {
 
 using namespace vorn::engine;
@@ -40,9 +38,6 @@ using vorn::kBandCount;
 constexpr double kSampleRate = 48000.0;
 constexpr int kBlockSizes[] = {32, 64, 512, 4096};
 constexpr float kNoiseAmplitude = 0.5f;
-// --quick stands for a short minimum time per benchmark.
-constexpr const char* kQuickOption = "--quick";
-constexpr const char* kQuickRun = "--benchmark_min_time=0.01";
 
 // Even bands up, odd bands down, the channels mirrored.
 constexpr float kRaisedValue = 0.8f;
@@ -180,9 +175,11 @@ std::string fastName(SimdLevel level, int frames) {
     return "fast/" + std::string(simdLevelName(level)) + "/" + std::to_string(frames);
 }
 
+}  // namespace
+
 // Registered here rather than with the macros so that each block size's two
 // band loops are listed side by side.
-void registerBenchmarks() {
+void registerEngineBenchmarks() {
     for (int frames : kBlockSizes) {
         benchmark::RegisterBenchmark(("engine/" + std::to_string(frames)).c_str(),
                                      referenceBlocks, frames);
@@ -204,83 +201,34 @@ void registerBenchmarks() {
     }
 }
 
-// The console table as usual, and each run's time per frame kept for the
-// side-by-side table.
-class SideBySideReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        // With --benchmark_repetitions the median of the repetitions counts.
-        for (const Run& run : runs) {
-            const auto counter = run.counters.find("per_frame");
-            if (counter == run.counters.end()) continue;
-            const std::string name = run.run_name.str();
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !medians.count(name)))
-                nsPerFrame[name] = counter->second.value * 1e9;
-            if (median) medians[name] = true;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printSideBySide() const {
-        std::printf("\nns per stereo frame; ratio = reference / fast; the plug-in runs %s\n",
-                    simdLevelName(bestSimdLevel()));
-        std::printf("%6s %10s", "block", "reference");
-        for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
-            if (simdLevelSupported(level)) std::printf(" %9s %6s", simdLevelName(level), "ratio");
-        std::printf(" %10s\n", "redesign");
-        for (int frames : kBlockSizes) {
-            const double reference = find("engine/" + std::to_string(frames));
-            std::printf("%6d %10s", frames, figure(reference).c_str());
-            for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512}) {
-                if (!simdLevelSupported(level)) continue;
-                const double fast = find(fastName(level, frames));
-                const std::string ratio =
-                    reference > 0.0 && fast > 0.0 ? figure(reference / fast) + "x" : "-";
-                std::printf(" %9s %6s", figure(fast).c_str(), ratio.c_str());
-            }
-            std::printf(" %10s\n", figure(find("fast_redesign/" + std::to_string(frames))).c_str());
-        }
-    }
-
-    // One decimal, or "-" for a benchmark that did not run (filtered out).
-    static std::string figure(double value) {
-        if (value <= 0.0) return "-";
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f", value);
-        return text;
-    }
-
-    double find(const std::string& name) const {
-        const auto entry = nsPerFrame.find(name);
-        return entry == nsPerFrame.end() ? 0.0 : entry->second;
-    }
-    std::map<std::string, double> nsPerFrame;
-    std::map<std::string, bool> medians;
-};
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    // --quick is ours; everything else goes to Google Benchmark.
-    std::vector<char*> arguments(argv, argv + argc);
-    for (char*& argument : arguments)
-        if (std::strcmp(argument, kQuickOption) == 0) argument = const_cast<char*>(kQuickRun);
-    int count = argc;
-    arguments.push_back(nullptr);
-
-    benchmark::Initialize(&count, arguments.data());
-    if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) {
-        std::fprintf(stderr, "usage: %s [%s] [--benchmark_...]\n", argv[0], kQuickOption);
-        return 2;
-    }
+void printEngineHeading() {
     std::printf("Equalizer engine, both channels, zig-zag gains (+-%.1f dB), %.0f Hz\n",
                 gainDb(kRaisedValue), kSampleRate);
-    std::fflush(stdout);
-    registerBenchmarks();
-    SideBySideReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSideBySide();
-    benchmark::Shutdown();
-    return 0;
 }
+
+void printEngineTable(const Figures& figures) {
+    if (!figures.hasAny("engine/") && !figures.hasAny("fast/")) return;
+    const auto nsPerFrame = [&](const std::string& name) {
+        return figures.find(name, "per_frame") * 1e9;
+    };
+    std::printf("\nns per stereo frame; ratio = reference / fast; the plug-in runs %s\n",
+                simdLevelName(bestSimdLevel()));
+    std::printf("%6s %10s", "block", "reference");
+    for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
+        if (simdLevelSupported(level)) std::printf(" %9s %6s", simdLevelName(level), "ratio");
+    std::printf(" %10s\n", "redesign");
+    for (int frames : kBlockSizes) {
+        const double reference = nsPerFrame("engine/" + std::to_string(frames));
+        std::printf("%6d %10s", frames, Figures::figure(reference).c_str());
+        for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512}) {
+            if (!simdLevelSupported(level)) continue;
+            const double fast = nsPerFrame(fastName(level, frames));
+            std::printf(" %9s %6s", Figures::figure(fast).c_str(),
+                        Figures::ratio(reference, fast).c_str());
+        }
+        std::printf(" %10s\n",
+                    Figures::figure(nsPerFrame("fast_redesign/" + std::to_string(frames))).c_str());
+    }
+}
+
+}  // namespace vorn::bench
