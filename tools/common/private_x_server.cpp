@@ -3,15 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-
-extern char** environ;
 
 namespace vorn::tools {
 namespace {
@@ -69,17 +67,24 @@ PrivateXServer::PrivateXServer() {
     const std::string numberFd = std::to_string(pipe.writeEnd);
     const char* arguments[] = {kServer, "-displayfd", numberFd.c_str(), "-noreset",
                                "-screen", "0", kScreen, "-nolisten", "tcp", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int error = posix_spawnp(&child, kServer, &actions, nullptr,
-                                   const_cast<char* const*>(arguments), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        whyNot = std::string("cannot start ") + kServer + ": " + std::strerror(error);
+    // Started by hand rather than with posix_spawn, so that the server ends
+    // with this program even when it crashes or is killed.
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child < 0) {
+        whyNot = std::string("cannot start ") + kServer + ": " + std::strerror(errno);
         return;
+    }
+    if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(1);  // the program ended meanwhile
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) {
+            dup2(nowhere, STDOUT_FILENO);
+            dup2(nowhere, STDERR_FILENO);
+        }
+        execvp(kServer, const_cast<char* const*>(arguments));
+        _exit(127);
     }
     close(pipe.writeEnd);
     pipe.writeEnd = -1;
@@ -87,9 +92,12 @@ PrivateXServer::PrivateXServer() {
     const std::string number = readDisplayNumber(pipe.readEnd);
     if (number.empty()) {
         kill(child, SIGTERM);
-        waitpid(child, nullptr, 0);
-        whyNot = std::string(kServer) + " did not take connections within " +
-                 std::to_string(kStartWait.count()) + " s";
+        int status = 0;
+        waitpid(child, &status, 0);
+        whyNot = WIFEXITED(status) && WEXITSTATUS(status) == 127
+                     ? std::string("cannot start ") + kServer + ": not found on PATH"
+                     : std::string(kServer) + " did not take connections within " +
+                           std::to_string(kStartWait.count()) + " s";
         return;
     }
     process = child;
