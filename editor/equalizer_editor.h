@@ -8,8 +8,8 @@
 
 #include "common/vst2.h"
 #include "editor/editor_state.h"
-#include "editor/frame_content.h"
 #include "editor/equalizer_model.h"
+#include "editor/frame_content.h"
 #include "framework/editor_base.h"
 #include "platform/window_system.h"
 
