@@ -24,6 +24,10 @@ public:
     static constexpr const char* kWindowName = "Window";
 
     EqualizerEditor(EffectBase* owner, EqualizerModel& model, EditorState& state);
+    // An editor that no VST 2 effect owns (the LV2 user interface): it shows
+    // and sets everything through the model, as the effect's editor does.
+    EqualizerEditor(EqualizerModel& model, EditorState& state)
+        : EqualizerEditor(nullptr, model, state) {}
     ~EqualizerEditor() override;
 
     int32_t getEditorRect(vst::ERect** rect) override;

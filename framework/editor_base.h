@@ -31,6 +31,7 @@ public:
     virtual bool wheelTurned(float) { return false; }
 
 protected:
+    // Null for an editor that no effect owns; nothing here reaches through it.
     EffectBase* effect;
     platform::Window parentWindow = nullptr;
     int32_t refreshRequested = 0;

@@ -145,6 +145,11 @@ void X11WindowSystem::setCursor(Cursor cursor) {
         real->showCursor(cursor);
 }
 
+uint32_t X11WindowSystem::windowId(Window window) const {
+    const XcbChildWindow* real = shownWindow(window);
+    return real ? real->id() : 0;
+}
+
 void X11WindowSystem::openWebAddress(const char* address) {
     openers.start(kWebAddressOpener, address);
 }

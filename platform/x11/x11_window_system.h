@@ -53,6 +53,10 @@ public:
     // call also composes a frame.
     void setPresentation(Presentation how) { presentation = how; }
 
+    // The X11 id of a window made here, 0 for any other: for hosts that take
+    // the editor's own window by id (an LV2 X11 UI hands it over).
+    uint32_t windowId(Window window) const;
+
 private:
     XcbChildWindow* shownWindow(Window window) const;
     void deliver(Window window, const xcb_generic_event_t& event);

@@ -64,6 +64,8 @@ public:
     // Destroyed by the server, e.g. together with its parent; drawing and
     // grabbing stop then.
     bool gone() const { return destroyed; }
+    // The window's id on the X server, as hosts that embed it by id need.
+    uint32_t id() const { return window; }
     bool needsPaint = true;  // a fresh window has never been drawn
 
 private:

@@ -1,0 +1,89 @@
+#include "host/lv2/lv2_equalizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace vorn::lv2 {
+namespace {
+
+float readPort(const void* port, float fallback) {
+    if (!port) return fallback;
+    float value;
+    std::memcpy(&value, port, sizeof value);
+    return value;
+}
+
+void writePort(void* port, float value) {
+    if (port) std::memcpy(port, &value, sizeof value);
+}
+
+}  // namespace
+
+bool Lv2Equalizer::usableSampleRate(double rate) {
+    return std::isfinite(rate) && rate >= 1.0 &&
+           rate <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
+Lv2Equalizer::Lv2Equalizer(double rate)
+    : sampleRate(static_cast<double>(static_cast<float>(rate))) {
+    engine.emplace();
+}
+
+void Lv2Equalizer::connectPort(uint32_t port, void* data) {
+    if (port >= kPortCount) return;
+    switch (portKind(port)) {
+    case PortKind::audioInput: audioIn[port - kAudioInLeft] = static_cast<const float*>(data); break;
+    case PortKind::audioOutput: audioOut[port - kAudioOutLeft] = static_cast<float*>(data); break;
+    case PortKind::gainControl: gainPorts[portChannel(port)][portBand(port)] = data; break;
+    case PortKind::levelOutput:
+        (port == kInputLevelPort ? inputLevelPort : outputLevelPort) = data;
+        break;
+    }
+}
+
+void Lv2Equalizer::activate() { engine.emplace(engine->level()); }
+
+void Lv2Equalizer::readGains() {
+    for (int band = 0; band < kBandCount; ++band) {
+        const float left = readPort(gainPorts[kLeftChannel][band], kDefaultGainDb);
+        const float right = readPort(gainPorts[kRightChannel][band], kDefaultGainDb);
+        bands.left[band].store(bandValueForGain(left), std::memory_order_relaxed);
+        bands.right[band].store(bandValueForGain(right), std::memory_order_relaxed);
+    }
+}
+
+void Lv2Equalizer::publishLevels() {
+    writePort(inputLevelPort, reportedLevel(engine->inputMeter.level()));
+    writePort(outputLevelPort, reportedLevel(engine->outputMeter.level()));
+}
+
+void Lv2Equalizer::run(uint32_t frames) {
+    readGains();
+    const bool connected = audioIn[0] && audioIn[1] && audioOut[0] && audioOut[1];
+    if (!connected) frames = 0;
+
+    // At least one pass, so that an empty run still takes up new gains.
+    uint32_t done = 0;
+    do {
+        const uint32_t piece = std::min(frames - done, kWorkingFrames);
+        float* inputs[kChannelCount] = {working[0], working[1]};
+        float* outputs[kChannelCount] = {nullptr, nullptr};
+        if (piece > 0) {
+            // Copied before anything is written: the host may have given the
+            // same buffer for input and output.
+            std::memcpy(working[0], audioIn[0] + done, piece * sizeof(float));
+            std::memcpy(working[1], audioIn[1] + done, piece * sizeof(float));
+            outputs[0] = audioOut[0] + done;
+            outputs[1] = audioOut[1] + done;
+        }
+        engine->processBlock(inputs, outputs, static_cast<int32_t>(piece), true, bands,
+                             sampleRate);
+        done += piece;
+    } while (done < frames);
+
+    publishLevels();
+}
+
+}  // namespace vorn::lv2

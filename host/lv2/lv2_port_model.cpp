@@ -1,0 +1,36 @@
+#include "host/lv2/lv2_port_model.h"
+
+#include <utility>
+
+namespace vorn::lv2 {
+
+Lv2PortModel::Lv2PortModel(PortWriter writer) : write(std::move(writer)) {
+    for (auto& channel : gains)
+        for (float& gain : channel) gain = kDefaultGainDb;
+}
+
+void Lv2PortModel::portChanged(uint32_t port, float value) {
+    if (port >= kPortCount) return;
+    switch (portKind(port)) {
+    case PortKind::gainControl: gains[portChannel(port)][portBand(port)] = value; break;
+    case PortKind::levelOutput: levels[port == kInputLevelPort ? 0 : 1] = reportedLevel(value); break;
+    default: break;
+    }
+}
+
+float Lv2PortModel::bandValue(Channel channel, int band) const {
+    return bandValueForGain(gains[channel][band]);
+}
+
+void Lv2PortModel::setBandValue(Channel channel, int band, float value) {
+    const float gain = gainForBandValue(value);
+    gains[channel][band] = gain;
+    write(gainPort(channel, band), gain);
+}
+
+void Lv2PortModel::setLinkedBands(int band, float value) {
+    setBandValue(kLeftChannel, band, value);
+    setBandValue(kRightChannel, band, value);
+}
+
+}  // namespace vorn::lv2
