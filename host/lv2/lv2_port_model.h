@@ -22,6 +22,9 @@ public:
 
     // A value the host sent for a port (port_event). Values outside a port's
     // range are drawn at its end; a port that is no control of ours is ignored.
+    // The echo of the editor's own last write keeps the band value the drag
+    // set: the trip through decibels can move a value by a rounding step,
+    // and its thumb by a row.
     void portChanged(uint32_t port, float value);
 
     float bandValue(Channel channel, int band) const override;
@@ -34,7 +37,8 @@ public:
 
 private:
     PortWriter write;
-    float gains[kChannelCount][kBandCount];  // decibels, as the ports carry them
+    float values[kChannelCount][kBandCount];  // band values, as the editor draws them
+    float gains[kChannelCount][kBandCount];   // decibels, as the ports carry them
     float levels[2] = {0.0f, 0.0f};
 };
 
