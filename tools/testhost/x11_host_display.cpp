@@ -174,6 +174,8 @@ std::string X11HostDisplay::name(uint32_t window) {
     return std::string(text, static_cast<size_t>(xcb_get_property_value_length(property.get())));
 }
 
+uint32_t X11HostDisplay::root() const { return screen ? screen->root : 0; }
+
 bool X11HostDisplay::capture(uint32_t window, tools::Picture& picture) {
     int width = 0, height = 0;
     if (!size(window, width, height)) return false;

@@ -47,6 +47,8 @@ public:
     uint32_t createPixmap();
     void freePixmap(uint32_t pixmap);
 
+    // The screen's root window, where other programs' top-level windows are.
+    uint32_t root() const;
     std::vector<uint32_t> children(uint32_t window);
     bool size(uint32_t window, int& width, int& height);
     uint32_t parentOf(uint32_t window);
