@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace vorn::engine {
@@ -26,6 +27,15 @@ namespace {
 //    reach zero, below which the meter stops falling;
 //  - no sample of the chunk reaches the next binade.
 // Otherwise the chunk is walked frame by frame, as LevelMeter does.
+//
+// Quiet chunks, where the binade rule never holds (silence carrying the
+// engine's guard offsets, the tail of a fade): when the meter is below one
+// fall-back and every sample of the chunk is a real number below it too,
+// the first frame leaves the meter at or below zero, and from then on each
+// frame sets it to its louder magnitude less one fall-back (or to zero, for
+// a silent frame). Only the last frame decides.
+constexpr float kQuietMagnitude = 0x1p-14f;  // below 0.0001
+static_assert(kQuietMagnitude < LevelMeter::kFallPerSample, "quiet means below one fall-back");
 
 // The larger of two values, `kept` where `value` is NaN (as the maximum
 // instructions do): a sample that is not a number never raises the meter.
@@ -46,9 +56,24 @@ double binadeFloor(double positive) {
     return floor;
 }
 
+bool quietChunk(const float* left, const float* right, int frames) {
+    // NaN fails the comparison, so a chunk holding one is not quiet.
+    const __m128 limit = _mm_set1_ps(kQuietMagnitude);
+    int quiet = 0xF;
+    for (int k = 0; k < frames; k += 4)
+        quiet &= _mm_movemask_ps(_mm_cmplt_ps(magnitudes(left + k), limit)) &
+                 _mm_movemask_ps(_mm_cmplt_ps(magnitudes(right + k), limit));
+    return quiet == 0xF;
+}
+
 }  // namespace
 
 double FastLevelMeter::afterChunk(double meter, const float* left, const float* right) {
+    if (meter < kFallPerSample && quietChunk(left, right, kChunk)) {
+        const double loudest = std::max(std::fabs(static_cast<double>(left[kChunk - 1])),
+                                        std::fabs(static_cast<double>(right[kChunk - 1])));
+        return loudest > 0.0 ? loudest - kFallPerSample : 0.0;
+    }
     const double low = binadeFloor(meter);
     const double fall = meter - (meter - kFallPerSample);
     if (meter - (kChunk + 1) * fall >= low) {

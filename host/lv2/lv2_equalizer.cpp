@@ -8,10 +8,23 @@
 namespace vorn::lv2 {
 namespace {
 
-float readPort(const void* port, float fallback) {
-    if (!port) return fallback;
+uint32_t bitsOf(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// A control port's value, as bits; the default where none is connected.
+uint32_t readPortBits(const void* port) {
+    if (!port) return bitsOf(kDefaultGainDb);
+    uint32_t bits;
+    std::memcpy(&bits, port, sizeof bits);
+    return bits;
+}
+
+float fromBits(uint32_t bits) {
     float value;
-    std::memcpy(&value, port, sizeof value);
+    std::memcpy(&value, &bits, sizeof value);
     return value;
 }
 
@@ -28,6 +41,8 @@ bool Lv2Equalizer::usableSampleRate(double rate) {
 
 Lv2Equalizer::Lv2Equalizer(double rate)
     : sampleRate(static_cast<double>(static_cast<float>(rate))) {
+    for (auto& channel : gainBits)
+        for (uint32_t& bits : channel) bits = bitsOf(kDefaultGainDb);
     engine.emplace();
 }
 
@@ -46,11 +61,14 @@ void Lv2Equalizer::connectPort(uint32_t port, void* data) {
 void Lv2Equalizer::activate() { engine.emplace(engine->level()); }
 
 void Lv2Equalizer::readGains() {
-    for (int band = 0; band < kBandCount; ++band) {
-        const float left = readPort(gainPorts[kLeftChannel][band], kDefaultGainDb);
-        const float right = readPort(gainPorts[kRightChannel][band], kDefaultGainDb);
-        bands.left[band].store(bandValueForGain(left), std::memory_order_relaxed);
-        bands.right[band].store(bandValueForGain(right), std::memory_order_relaxed);
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        std::atomic<float>* values = channel == kLeftChannel ? bands.left : bands.right;
+        for (int band = 0; band < kBandCount; ++band) {
+            const uint32_t bits = readPortBits(gainPorts[channel][band]);
+            if (bits == gainBits[channel][band]) continue;
+            gainBits[channel][band] = bits;
+            values[band].store(bandValueForGain(fromBits(bits)), std::memory_order_relaxed);
+        }
     }
 }
 

@@ -51,6 +51,9 @@ private:
     void* inputLevelPort = nullptr;
     void* outputLevelPort = nullptr;
 
+    // The port values the band values were last taken from, bit for bit: a
+    // run converts only the gains that changed.
+    uint32_t gainBits[kChannelCount][kBandCount];
     engine::BandValues bands;
     std::optional<engine::FastEqualizerEngine> engine;
     alignas(64) float working[kChannelCount][kWorkingFrames];

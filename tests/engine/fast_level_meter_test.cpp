@@ -140,6 +140,47 @@ TEST(FastLevelMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
     }
 }
 
+// Quiet chunks, decided by their last frame: silence with and without the
+// guard offsets, tiny noise, a lone NaN or a sample just too loud among them,
+// from meters around zero and just below one fall-back.
+TEST(FastLevelMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    constexpr int kChunk = FastLevelMeter::kChunk;
+    const double fall = LevelMeter::kFallPerSample;
+    for (int round = 0; round < 100000; ++round) {
+        double meter;
+        switch (random() % 5) {
+        case 0: meter = 0.0; break;
+        case 1: meter = -fall * unit(random); break;
+        case 2: meter = fall * unit(random); break;
+        case 3: meter = std::nextafter(fall, 0.0); break;
+        default: meter = fall * (1.0 + unit(random));  // not quiet: the other paths
+        }
+        float left[kChunk], right[kChunk];
+        const int kind = static_cast<int>(random() % 4);
+        for (int k = 0; k < kChunk; ++k) {
+            for (float* sample : {&left[k], &right[k]}) {
+                switch (kind) {
+                case 0: *sample = 0.0f; break;
+                case 1: *sample = k % 2 ? -1e-25f : 1e-25f; break;
+                default: *sample = static_cast<float>(2e-4 * (unit(random) - 0.5)); break;
+                }
+            }
+        }
+        if (kind == 3) {  // one odd sample somewhere
+            float* where = (random() % 2 ? left : right) + random() % kChunk;
+            *where = random() % 2 ? std::numeric_limits<float>::quiet_NaN() : 0x1p-14f;
+        }
+        if (random() % 3 == 0) left[kChunk - 1] = right[kChunk - 1] = 0.0f;
+        double expected = meter;
+        for (int k = 0; k < kChunk; ++k) expected = LevelMeter::afterFrame(expected, left[k], right[k]);
+        const double actual = FastLevelMeter::afterChunk(meter, left, right);
+        ASSERT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0)
+            << "round " << round << ": from " << meter << ", " << expected << " against " << actual;
+    }
+}
+
 // A peak and then the whole fall through every binade to zero and below,
 // in chunk-sized and odd blocks.
 TEST(FastLevelMeter, FallsAsThePlainMeterThroughEveryBinade) {
