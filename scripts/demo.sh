@@ -111,6 +111,35 @@ else
 fi
 
 echo
+echo "== LV2 plug-in (build/linux/lv2/Vorn.lv2), as lilv's tools see it"
+lv2_uri=https://example.invalid/plugins/vorn
+(
+  export LV2_PATH="$(pwd)/build/linux/lv2"
+  lv2info "$lv2_uri" | sed -n '1,/^\tPort 5:/p' | sed '$d'
+  echo "	... 66 ports: 2 audio in, 2 audio out, 60 gains (left_25 .. right_20000), 2 levels"
+  echo
+  echo "== LV2 plug-in through lv2apply: a 1 kHz sine with left_1000 at +12 dB"
+  wav=build/linux/tools/wav/vorn_wav
+  "$wav" sine "$out/lv2-sine.wav" --hz 1000 --rate 48000 --seconds 1 --amplitude 0.25
+  echo "lv2apply -c left_1000 12 -i lv2-sine.wav -o lv2-sine-eq.wav $lv2_uri"
+  lv2apply -c left_1000 12 -i "$out/lv2-sine.wav" -o "$out/lv2-sine-eq.wav" "$lv2_uri"
+  echo "measured gain, output against input:"
+  "$wav" gain "$out/lv2-sine.wav" "$out/lv2-sine-eq.wav"
+)
+outputs+=("$out/lv2-sine.wav" "$out/lv2-sine-eq.wav")
+
+echo
+echo "== LV2 editor in a real host: jalv on a private Xvfb, as opened, then dragged with the real"
+echo "   pointer (left 1 kHz to +12 dB) while a 1 kHz tone plays into the plug-in"
+if tests/lv2/editor_in_jalv.sh "$(pwd)/build/linux/lv2" "$lv2_uri" \
+     build/linux/tests/lv2/vorn_editor_probe "$snapshot" \
+     "$out/editor-jalv.png" "$out/editor-jalv-drag.png"; then
+  outputs+=("$out/editor-jalv.png" "$out/editor-jalv-drag.png")
+else
+  echo "(the editor in jalv failed; see above)"
+fi
+
+echo
 echo "== Measured response of the program the demo's drags made"
 build/linux/tools/plot/vorn_plot --demo --out "$out/response.png" --table "$out/response.txt"
 outputs+=("$out/response.png" "$out/response.txt")

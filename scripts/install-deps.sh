@@ -14,6 +14,10 @@ fi
 
 # ardour: a real host in the suite, run headless (ardour7-lua, its Dummy
 # backend, its VST 2 scanner).
+# LV2: the headers and lv2_validate (lv2-dev, which needs sordi), lilv for the
+# bit comparison with the VST 2 module, lilv's tools (lv2info, lv2apply,
+# lv2bench), libsndfile for the test's WAV files, jalv and a JACK server for
+# the editor in a real host, and LSP's plug-ins as the benchmark's peer.
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
@@ -23,6 +27,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine wine32:i386 wine64 xvfb xauth \
   ardour \
+  lv2-dev liblilv-dev lilv-utils sordi libsndfile1-dev jalv jackd2 lsp-plugins-lv2 \
   valgrind ca-certificates >/dev/null
 
 # The i686 DLL and its test programs are 32-bit. Where the kernel runs no
