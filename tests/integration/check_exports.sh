@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a built library's export table (the entry point and nothing else) and,
 # for the Windows DLLs, that only system DLLs are imported.
-# Usage: check_exports.sh linux|win32|win64 <library>
+# Usage: check_exports.sh linux|lv2-dsp|lv2-ui|win32|win64 <library>
 set -euo pipefail
 kind=$1
 library=$2
@@ -12,6 +12,13 @@ case "$kind" in
     exports=$(nm -D --defined-only "$library" | awk '{print $3}' | sort | tr '\n' ' ')
     echo "exports: $exports"
     [ "$exports" = "VSTPluginMain main " ] || fail "expected exactly VSTPluginMain and main"
+    ;;
+  lv2-dsp|lv2-ui)
+    expected=lv2_descriptor
+    [ "$kind" = lv2-ui ] && expected=lv2ui_descriptor
+    exports=$(nm -D --defined-only "$library" | awk '{print $3}' | sort | tr '\n' ' ')
+    echo "exports: $exports"
+    [ "$exports" = "$expected " ] || fail "expected exactly $expected"
     ;;
   win32|win64)
     if [ "$kind" = win32 ]; then objdump=i686-w64-mingw32-objdump; format=pei-i386
