@@ -1,9 +1,15 @@
 // The LV2 plug-in, loaded and run through lilv from its bundle, against the
 // VST 2 module, loaded through its exported entry: for the same band values
-// the two give the same audio, bit for bit. Random settings, sample rates,
-// block lengths (up to several times the LV2 instance's working buffers) and
-// signals (noise, sines, digital silence), with settings changed between
-// blocks on both sides alike.
+// the two give the same audio, bit for bit, when both hosts use the same
+// block lengths, whatever those are: from one frame to several times the LV2
+// instance's working buffers, which it fills in pieces of an even length so
+// that the denormal guard's alternating sign runs on as in one block. (Not
+// so for a block holding a sample beyond the engine's usable range, after
+// which the engine restarts its filters at the end of the block, and the
+// LV2 instance at the end of the piece; the audio here stays within +-1.2.)
+// Random settings, sample rates (common ones and any at all) and signals
+// (noise, sines, digital silence), with settings changed between blocks on
+// both sides alike.
 //
 // Usage: vorn_lv2_vst2_identity <VST 2 module> <plug-in URI> [seeds]
 // (LV2_PATH names the folder that holds the bundle). Prints one line per
