@@ -6,7 +6,7 @@
 // that the denormal guard's alternating sign runs on as in one block. (Not
 // so for a block holding a sample beyond the engine's usable range, after
 // which the engine restarts its filters at the end of the block, and the
-// LV2 instance at the end of the piece; the audio here stays within +-1.2.)
+// LV2 instance at the end of the piece; the audio here stays within +-1.)
 // Random settings, sample rates (common ones and any at all) and signals
 // (noise, sines, digital silence), with settings changed between blocks on
 // both sides alike.
