@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -199,6 +200,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int seeds = argc > 3 ? std::atoi(argv[3]) : 12;
+
+    // lilv 0.24 crashes while loading a bundle from a relative folder.
+    if (const char* path = std::getenv("LV2_PATH")) {
+        for (const char* entry = path; *entry; ) {
+            if (*entry != '/' && *entry != ':') {
+                std::fprintf(stderr, "LV2_PATH must name absolute folders: %s\n", path);
+                return 2;
+            }
+            const char* next = std::strchr(entry, ':');
+            if (!next) break;
+            entry = next + 1;
+        }
+    }
 
     testhost::PluginLibrary library;
     if (!library.load(argv[1])) {
