@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Fails unless the Linux module carries the X11 window system and nothing of
-# the headless one: an editor drawn into the headless canvas of the tests
-# opens as an empty window in a real host. Reads the module's own symbol
-# table (the module is built with it; its exports are checked apart).
-# Usage: check_window_system.sh <Vorn.so>
+# Fails unless the Linux module (or the LV2 editor library) carries the X11
+# window system and nothing of the headless one: an editor drawn into the
+# headless canvas of the tests opens as an empty window in a real host. Reads
+# the module's own symbol table (the module is built with it; its exports are
+# checked apart).
+# Usage: check_window_system.sh <Vorn.so | vorn_ui.so>
 set -euo pipefail
 if [ $# -ne 1 ]; then
   echo "usage: $0 <Vorn.so>" >&2
