@@ -16,7 +16,7 @@ bool simdLevelSupported(SimdLevel level) {
     // also whether the operating system saves their registers.
     switch (level) {
     case SimdLevel::sse2: return true;
-    case SimdLevel::avx2: return __builtin_cpu_supports("avx2");
+    case SimdLevel::avx2: return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
     case SimdLevel::avx512: return __builtin_cpu_supports("avx512f");
     }
     return false;

@@ -1,7 +1,9 @@
 #pragma once
 // The vector instruction sets the fast engine has kernels for. SSE2 is the
 // baseline every build may assume; the wider ones are used only where the
-// running processor (and its operating system) reports them.
+// running processor (and its operating system) reports them. The AVX2 kernel
+// also uses the fused multiply-add instructions that came with it (AVX-512
+// has its own), so that level needs both.
 
 namespace vorn::engine {
 
