@@ -54,8 +54,21 @@ void FastEqualizerEngine::designBand(int band, int channel, float value) {
 }
 
 void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sampleRate) {
+    // Most blocks find every value as it was: one pass without branches
+    // compares them all, and only a block that finds a change looks further.
     const uint64_t rateBits = bitsOf<uint64_t>(sampleRate);
     const bool everyBand = !designedFrom.designed || designedFrom.rateBits != rateBits;
+    uint32_t valueBits[2][kBandCount];
+    uint32_t changed = everyBand;
+    for (int channel : {kLeft, kRight}) {
+        const std::atomic<float>* values = channel == kLeft ? bands.left : bands.right;
+        for (int band = 0; band < kBandCount; ++band) {
+            valueBits[channel][band] = bitsOf<uint32_t>(values[band].load(std::memory_order_relaxed));
+            changed |= valueBits[channel][band] ^ designedFrom.valueBits[channel][band];
+        }
+    }
+    if (!changed) return;
+
     if (everyBand) {
         for (int band = 0; band < kBandCount; ++band)
             shapes[band] = bandShape(bandCentreHz[band], sampleRate, bandwidthOctaves);
@@ -63,11 +76,9 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
     designedFrom.designed = true;
     designedFrom.rateBits = rateBits;
     for (int channel : {kLeft, kRight}) {
-        const std::atomic<float>* values = channel == kLeft ? bands.left : bands.right;
         for (int band = 0; band < kBandCount; ++band) {
-            const float value = values[band].load(std::memory_order_relaxed);
-            if (everyBand || designedFrom.valueBits[channel][band] != bitsOf<uint32_t>(value))
-                designBand(band, channel, value);
+            if (everyBand || designedFrom.valueBits[channel][band] != valueBits[channel][band])
+                designBand(band, channel, bitsOf<float>(valueBits[channel][band]));
         }
     }
 }

@@ -14,9 +14,11 @@ uint32_t bitsOf(float value) {
     return bits;
 }
 
-// A control port's value, as bits; the default where none is connected.
+// Where a gain control that is not connected reads its value.
+const float defaultGain = kDefaultGainDb;
+
+// A control port's value, as bits.
 uint32_t readPortBits(const void* port) {
-    if (!port) return bitsOf(kDefaultGainDb);
     uint32_t bits;
     std::memcpy(&bits, port, sizeof bits);
     return bits;
@@ -43,6 +45,8 @@ Lv2Equalizer::Lv2Equalizer(double rate)
     : sampleRate(static_cast<double>(static_cast<float>(rate))) {
     for (auto& channel : gainBits)
         for (uint32_t& bits : channel) bits = bitsOf(kDefaultGainDb);
+    for (auto& channel : gainPorts)
+        for (const void*& port : channel) port = &defaultGain;
     engine.emplace();
 }
 
@@ -51,7 +55,9 @@ void Lv2Equalizer::connectPort(uint32_t port, void* data) {
     switch (portKind(port)) {
     case PortKind::audioInput: audioIn[port - kAudioInLeft] = static_cast<const float*>(data); break;
     case PortKind::audioOutput: audioOut[port - kAudioOutLeft] = static_cast<float*>(data); break;
-    case PortKind::gainControl: gainPorts[portChannel(port)][portBand(port)] = data; break;
+    case PortKind::gainControl:
+        gainPorts[portChannel(port)][portBand(port)] = data ? data : &defaultGain;
+        break;
     case PortKind::levelOutput:
         (port == kInputLevelPort ? inputLevelPort : outputLevelPort) = data;
         break;
@@ -61,10 +67,22 @@ void Lv2Equalizer::connectPort(uint32_t port, void* data) {
 void Lv2Equalizer::activate() { engine.emplace(engine->level()); }
 
 void Lv2Equalizer::readGains() {
+    // Most runs find every gain as it was: one pass without branches
+    // compares them all, and only a run that finds a change converts.
+    uint32_t portBits[kChannelCount][kBandCount];
+    uint32_t changed = 0;
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        for (int band = 0; band < kBandCount; ++band) {
+            portBits[channel][band] = readPortBits(gainPorts[channel][band]);
+            changed |= portBits[channel][band] ^ gainBits[channel][band];
+        }
+    }
+    if (!changed) return;
+
     for (int channel = 0; channel < kChannelCount; ++channel) {
         std::atomic<float>* values = channel == kLeftChannel ? bands.left : bands.right;
         for (int band = 0; band < kBandCount; ++band) {
-            const uint32_t bits = readPortBits(gainPorts[channel][band]);
+            const uint32_t bits = portBits[channel][band];
             if (bits == gainBits[channel][band]) continue;
             gainBits[channel][band] = bits;
             values[band].store(bandValueForGain(fromBits(bits)), std::memory_order_relaxed);

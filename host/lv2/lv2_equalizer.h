@@ -46,8 +46,8 @@ private:
     const float* audioIn[kChannelCount] = {};
     float* audioOut[kChannelCount] = {};
     // Control ports may sit anywhere in the host's memory: read and written
-    // byte-wise.
-    const void* gainPorts[kChannelCount][kBandCount] = {};
+    // byte-wise. A gain control that is not connected reads the default.
+    const void* gainPorts[kChannelCount][kBandCount];
     void* inputLevelPort = nullptr;
     void* outputLevelPort = nullptr;
 
