@@ -26,30 +26,15 @@ FastEqualizerEngine::FastEqualizerEngine(SimdLevel level)
     : simdLevel(simdLevelSupported(level) ? level : SimdLevel::sse2),
       layout(LaneLayout::forLanes(wavefront::lanesFor(simdLevel))),
       runKernel(wavefront::kernelFor(simdLevel)) {
-    // Spare lanes are identity filters of no band; real lanes start as the
-    // plain engine's filters do, all zero, and are designed before use.
-    for (int lane = 0; lane < kMaxLanes; ++lane) {
-        state.band[lane] = kSpareLaneBand;
-        state.b0[lane] = 1.0;
-    }
-    for (int band = 0; band < kBandCount; ++band) {
-        for (int channel : {kLeft, kRight}) {
-            const int lane = layout.laneOf(band, channel);
-            state.band[lane] = band;
-            state.b0[lane] = 0.0;
-        }
-    }
+    // Real lanes start as the plain engine's filters do, all zero, and are
+    // designed before use.
+    clearLanes(state, layout);
 }
 
 void FastEqualizerEngine::designBand(int band, int channel, float value) {
     BandFilter filter;
     filter.design(shapes[band], gainDb(value));
-    const int lane = layout.laneOf(band, channel);
-    state.b0[lane] = filter.b0;
-    state.b1[lane] = filter.b1;
-    state.b2[lane] = filter.b2;
-    state.a1[lane] = filter.a1;
-    state.a2[lane] = filter.a2;
+    placeCoefficients(state, layout, band, channel, filter);
     designedFrom.valueBits[channel][band] = bitsOf<uint32_t>(value);
 }
 
@@ -103,11 +88,11 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
 BandFilter FastEqualizerEngine::filter(int band, int channel) const {
     const int lane = layout.laneOf(band, channel);
     BandFilter filter;
-    filter.b0 = static_cast<float>(state.b0[lane]);
-    filter.b1 = static_cast<float>(state.b1[lane]);
-    filter.b2 = static_cast<float>(state.b2[lane]);
-    filter.a1 = static_cast<float>(state.a1[lane]);
-    filter.a2 = static_cast<float>(state.a2[lane]);
+    filter.b0 = static_cast<float>(state.coefficients.b0[lane]);
+    filter.b1 = static_cast<float>(state.coefficients.b1[lane]);
+    filter.b2 = static_cast<float>(state.coefficients.b2[lane]);
+    filter.a1 = static_cast<float>(state.coefficients.a1[lane]);
+    filter.a2 = static_cast<float>(state.coefficients.a2[lane]);
     filter.x1 = static_cast<float>(state.x1[lane]);
     filter.x2 = static_cast<float>(state.x2[lane]);
     filter.y1 = static_cast<float>(state.y1[lane]);

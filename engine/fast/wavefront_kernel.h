@@ -12,6 +12,7 @@
 #include "engine/band_filter.h"
 #include "engine/fast/wavefront_lanes.h"
 #include "engine/fast/wavefront_masked.h"
+#include "engine/fast/wavefront_neighbours.h"
 #include "engine/fast/wavefront_state.h"
 #include "engine/fast/wavefront_unmasked.h"
 
@@ -33,17 +34,25 @@ struct Kernel : Lanes<kLanes> {
     // filter does. Spare lanes too, which carry nothing.
     static void restartUnusable(WavefrontState& s, bool restartAll) {
         const Vector limit = Vector{} + double(kLargestUsableHistory);
+        Mask keep[kRegisters];
+        Mask kept = ~Mask{};
+#pragma GCC unroll 32
         for (int k = 0; k < kRegisters; ++k) {
-            const Vector x1 = load(s.x1, k), x2 = load(s.x2, k);
-            const Vector y1 = load(s.y1, k), y2 = load(s.y2, k);
             // NaN fails every comparison.
-            const Mask keep = restartAll ? Mask{}
-                                         : within(x1, limit) & within(x2, limit) &
-                                               within(y1, limit) & within(y2, limit);
-            store(s.x1, k, keep ? x1 : Vector{});
-            store(s.x2, k, keep ? x2 : Vector{});
-            store(s.y1, k, keep ? y1 : Vector{});
-            store(s.y2, k, keep ? y2 : Vector{});
+            keep[k] = restartAll ? Mask{}
+                                 : within(load(s.x1, k), limit) & within(load(s.x2, k), limit) &
+                                       within(load(s.y1, k), limit) & within(load(s.y2, k), limit);
+            kept &= keep[k];
+        }
+        // Nearly always every history is usable, and nothing is written.
+        bool all = true;
+        for (int lane = 0; lane < kLanes; ++lane) all &= kept[lane] != 0;
+        if (all) return;
+        for (int k = 0; k < kRegisters; ++k) {
+            store(s.x1, k, keep[k] ? load(s.x1, k) : Vector{});
+            store(s.x2, k, keep[k] ? load(s.x2, k) : Vector{});
+            store(s.y1, k, keep[k] ? load(s.y1, k) : Vector{});
+            store(s.y2, k, keep[k] ? load(s.y2, k) : Vector{});
         }
     }
     static Mask within(Vector value, Vector limit) { return (value <= limit) & (value >= -limit); }
@@ -53,6 +62,17 @@ struct Kernel : Lanes<kLanes> {
     // which every band is busy, and an end triangle in which the earlier
     // bands are done.
     static void run(WavefrontState& s, float* left, float* right, int32_t frames, bool restartAll) {
+        if constexpr (kLanes == 8) {
+            // Short blocks are mostly triangle, and on the widest registers
+            // the kernel of neighbouring bands skips most of what waits
+            // there. It looks at the histories as it leaves them.
+            using Neighbours = NeighbourRun<kLanes>;
+            if (frames >= Neighbours::kShortestBlock && frames <= Neighbours::kLongestBlock) {
+                if (!Neighbours::run(s, left, right, frames) || restartAll)
+                    restartUnusable(s, restartAll);
+                return;
+            }
+        }
         if (UnmaskedRun<kLanes>::historyChained(s))
             UnmaskedRun<kLanes>::run(s, left, right, frames);
         else

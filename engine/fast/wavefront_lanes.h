@@ -112,12 +112,12 @@ struct Lanes {
     // plain engine's separate addition rounds: the same bits, in five
     // instructions instead of nine. The newest input comes in first, so that
     // the chain from one band to the next is as short as it can be.
-    static Vector filter(const WavefrontState& s, int k, Vector in, Vector x1, Vector x2,
+    static Vector filter(const LaneCoefficients& c, int k, Vector in, Vector x1, Vector x2,
                          Vector y1, Vector y2) {
-        Vector sum = addProduct(load(s.b1, k) * x1, load(s.b0, k), in);
-        sum = addProduct(sum, load(s.b2, k), x2);
-        sum = subtractProduct(sum, load(s.a1, k), y1);
-        sum = subtractProduct(sum, load(s.a2, k), y2);
+        Vector sum = addProduct(load(c.b1, k) * x1, load(c.b0, k), in);
+        sum = addProduct(sum, load(c.b2, k), x2);
+        sum = subtractProduct(sum, load(c.a1, k), y1);
+        sum = subtractProduct(sum, load(c.a2, k), y2);
         return roundToFloat(sum);
     }
 

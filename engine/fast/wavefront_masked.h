@@ -45,7 +45,7 @@ struct MaskedRun : Lanes<kLanes> {
 #pragma GCC unroll 32
             for (int k = kRegisters - 1; k >= 0; --k) {
                 const Vector in = k == 0 ? firstIn : out[k - 1];
-                const Vector rounded = filter(s, k, in, x1[k], x2[k], y1[k], y2[k]);
+                const Vector rounded = filter(s.coefficients, k, in, x1[k], x2[k], y1[k], y2[k]);
                 const Vector sample = double(t) - load(s.band, k);
                 const Mask active = (sample >= 0.0) & (sample < n);
                 x2[k] = active ? x1[k] : x2[k];

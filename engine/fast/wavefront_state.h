@@ -11,6 +11,10 @@
 // Values are kept in double, but each one is exactly the float the plain
 // engine would hold: coefficients converted from float, history rounded to
 // float after every step.
+//
+// Short blocks on the widest registers run another kernel
+// (wavefront_neighbours.h), whose registers hold neighbouring bands; it reads
+// its coefficients from a copy in band order and keeps the history here.
 
 #include <cstdint>
 
@@ -27,13 +31,28 @@ constexpr int kMaxLanes = 64;  // 30 bands in registers of 8 lanes, 4 spare lane
 // block is done. Room for the widest registers (8 lanes).
 constexpr int kMaxFinishValues = kBandCount * 4 * 8;
 
-struct alignas(64) WavefrontState {
+// The five coefficients of every lane.
+struct alignas(64) LaneCoefficients {
     double b0[kMaxLanes], b1[kMaxLanes], b2[kMaxLanes], a1[kMaxLanes], a2[kMaxLanes];
+};
+
+// Where band `band` of channel `channel` sits in band order.
+constexpr int neighbourLaneOf(int band, int channel) { return 2 * band + channel; }
+
+// The ring of a kernel's last few inputs, one row per step.
+constexpr int kInputRingSteps = 4;
+
+// What the kernels read at every step comes first: the instructions that
+// reach it need only one byte for its place.
+struct alignas(64) WavefrontState {
+    LaneCoefficients neighbours;  // the coefficients in band order (neighbourLaneOf)
+    // Scratch of the kernels, meaningless between blocks.
+    double inputRing[kInputRingSteps][kMaxLanes];
+    LaneCoefficients coefficients;  // in the layout below (LaneLayout::laneOf)
     double x1[kMaxLanes], x2[kMaxLanes], y1[kMaxLanes], y2[kMaxLanes];
     // The band of each lane; a spare lane holds a number no band has.
     double band[kMaxLanes];
-    // Scratch of the kernel, meaningless between blocks.
-    double finishes[kMaxFinishValues];
+    double finishes[kMaxFinishValues];  // scratch too
 };
 
 // Where each recursion lives for registers of `lanes` doubles.
@@ -53,5 +72,17 @@ struct LaneLayout {
 // The band number of a spare lane: a band that never starts, so the kernel
 // never writes its history.
 constexpr double kSpareLaneBand = 1e18;
+
+struct BandFilter;
+
+// A state whose real lanes hold all-zero filters, as the plain engine's are
+// at construction, and whose spare lanes are identity filters of no band.
+void clearLanes(WavefrontState& state, const LaneLayout& layout);
+
+// Puts one band's filter (coefficients and history) where the kernels read it.
+void placeFilter(WavefrontState& state, const LaneLayout& layout, int band, int channel,
+                 const BandFilter& filter);
+void placeCoefficients(WavefrontState& state, const LaneLayout& layout, int band, int channel,
+                       const BandFilter& filter);
 
 }  // namespace vorn::engine

@@ -110,9 +110,9 @@ struct UnmaskedRun : Lanes<kLanes> {
             // bands are done, has nothing to do: nobody reads it meanwhile.
             if (kStarting && k > t) continue;
             if (kFinishing && t > frames - 1 + lastBandIn(k)) continue;
-            y[kY3][k] = filter(s, k, y[kY1][k - 1], y[kY2][k - 1], y[kY3][k - 1], y[kY1][k], y[kY2][k]);
+            y[kY3][k] = filter(s.coefficients, k, y[kY1][k - 1], y[kY2][k - 1], y[kY3][k - 1], y[kY1][k], y[kY2][k]);
         }
-        y[kY3][0] = filter(s, 0, in[kY3], in[kY1], in[kY2], y[kY1][0], y[kY2][0]);
+        y[kY3][0] = filter(s.coefficients, 0, in[kY3], in[kY1], in[kY2], y[kY1][0], y[kY2][0]);
         if (kMiddle || (t >= kLatency && t - kLatency < frames))
             writeOutput(left, right, t - kLatency, y[kY3][kOutputRegister]);
         if (kFinishing && t >= frames - 1) {

@@ -148,15 +148,20 @@ TEST_P(FastEngine, NaNInfinityDenormalsAndHugeValuesAreHandledAlike) {
                               -1e-40f,
                               std::numeric_limits<float>::max(),
                               1e20f};
-    for (float special : specials) {
-        std::vector<float> left = noise(300), right = noise(300);
-        for (int k = 40; k < 60; ++k) (k % 2 ? left : right)[k] = special;
-        ASSERT_TRUE(pair.block(left, right, true, bands, 44100.0)) << "burst of " << special;
-        // Clean blocks afterwards: the history restarts alike.
-        for (int frames : {64, 1, 300})
-            ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 44100.0));
-        // Silence, where the denormal guard does its work.
-        ASSERT_TRUE(pair.block(std::vector<float>(512), std::vector<float>(512), true, bands, 44100.0));
+    // Bursts in long blocks and in short ones, which the widest registers
+    // run through another kernel.
+    for (int burstFrames : {300, 40}) {
+        for (float special : specials) {
+            std::vector<float> left = noise(burstFrames), right = noise(burstFrames);
+            for (int k = burstFrames - 30; k < burstFrames - 10; ++k) (k % 2 ? left : right)[k] = special;
+            ASSERT_TRUE(pair.block(left, right, true, bands, 44100.0))
+                << "burst of " << special << " in " << burstFrames << " frames";
+            // Clean blocks afterwards: the history restarts alike.
+            for (int frames : {64, 1, 300, 32})
+                ASSERT_TRUE(pair.block(noise(frames), noise(frames), true, bands, 44100.0));
+            // Silence, where the denormal guard does its work.
+            ASSERT_TRUE(pair.block(std::vector<float>(512), std::vector<float>(512), true, bands, 44100.0));
+        }
     }
 }
 
@@ -192,10 +197,12 @@ TEST_P(FastEngine, AHugeSampleRestartsEvenTheFiltersThatRecovered) {
     Pair pair(GetParam());
     BandValues bands;
     randomise(bands);
-    std::vector<float> left = noise(4096), right = noise(4096);
-    left[0] = 3e10f;
-    ASSERT_TRUE(pair.block(left, right, true, bands, 48000.0));
-    ASSERT_TRUE(pair.block(noise(64), noise(64), true, bands, 48000.0));
+    for (int frames : {4096, 48}) {
+        std::vector<float> left = noise(frames), right = noise(frames);
+        left[0] = 3e10f;
+        ASSERT_TRUE(pair.block(left, right, true, bands, 48000.0)) << frames << " frames";
+        ASSERT_TRUE(pair.block(noise(64), noise(64), true, bands, 48000.0));
+    }
 }
 
 TEST_P(FastEngine, StrangeSettingsAndEmptyBlocks) {

@@ -120,29 +120,13 @@ Cascade randomCascade(std::mt19937& random, Operands family, bool chained) {
     return cascade;
 }
 
-// The cascade in a kernel's lanes; spare lanes are identity filters of no band.
+// The cascade in a kernel's lanes.
 WavefrontState stateOf(const Cascade& cascade, const LaneLayout& layout) {
-    WavefrontState state{};
-    for (int lane = 0; lane < kMaxLanes; ++lane) {
-        state.band[lane] = kSpareLaneBand;
-        state.b0[lane] = 1.0;
-    }
-    for (int band = 0; band < kBandCount; ++band) {
-        for (int channel = 0; channel < 2; ++channel) {
-            const BandFilter& f = cascade.filters[band][channel];
-            const int lane = layout.laneOf(band, channel);
-            state.band[lane] = band;
-            state.b0[lane] = f.b0;
-            state.b1[lane] = f.b1;
-            state.b2[lane] = f.b2;
-            state.a1[lane] = f.a1;
-            state.a2[lane] = f.a2;
-            state.x1[lane] = f.x1;
-            state.x2[lane] = f.x2;
-            state.y1[lane] = f.y1;
-            state.y2[lane] = f.y2;
-        }
-    }
+    WavefrontState state;
+    clearLanes(state, layout);
+    for (int band = 0; band < kBandCount; ++band)
+        for (int channel = 0; channel < 2; ++channel)
+            placeFilter(state, layout, band, channel, cascade.filters[band][channel]);
     return state;
 }
 
@@ -166,10 +150,9 @@ std::vector<SimdLevel> offeredLevels() {
 
 class WavefrontKernel : public ::testing::TestWithParam<SimdLevel> {
 protected:
-    // Runs one block of hostile samples through the kernel and the plain
-    // steps, from the same cascade, and reports the first difference.
+    // Runs one block of samples of the family through the kernel and the
+    // plain steps, from the same cascade, and reports the first difference.
     ::testing::AssertionResult sameBlock(const Cascade& start, Operands family, int frames) {
-        const LaneLayout layout = LaneLayout::forLanes(wavefront::lanesFor(GetParam()));
         std::vector<float> left(frames), right(frames);
         for (int k = 0; k < frames; ++k) {
             const Operands kind =
@@ -177,6 +160,13 @@ protected:
             left[k] = someFloat(random, kind);
             right[k] = someFloat(random, kind);
         }
+        return sameBlock(start, left, right);
+    }
+
+    ::testing::AssertionResult sameBlock(const Cascade& start, std::vector<float> left,
+                                         std::vector<float> right) {
+        const LaneLayout layout = LaneLayout::forLanes(wavefront::lanesFor(GetParam()));
+        const int frames = static_cast<int>(left.size());
         std::vector<float> kernelLeft = left, kernelRight = right;
         Cascade plain = start;
         runPlain(plain, left, right);
@@ -221,6 +211,39 @@ TEST_P(WavefrontKernel, HostileOperandsGiveThePlainStepsBits) {
                 ASSERT_TRUE(sameBlock(cascade, family, frames))
                     << (family == Operands::hostile ? "hostile" : "cancelling") << " trial "
                     << trial << (chained ? ", chained" : ", not chained");
+        }
+    }
+}
+
+// One unusable value among a band's four history values, while its outputs
+// are usable: the kernels must find it wherever it sits. A band that delays
+// its input by one or two samples puts a huge input sample into its own y2
+// (and the next band's x2) or y1 alone; a band that outputs nothing leaves a
+// NaN in its input history only.
+TEST_P(WavefrontKernel, AHistoryWithOneUnusableValueRestarts) {
+    BandFilter silent;  // all zero: outputs nothing, keeps its inputs
+    BandFilter oneLate = silent, twoLate = silent;
+    oneLate.b1 = 1.0f;
+    twoLate.b2 = 1.0f;
+    struct Case {
+        const char* what;
+        BandFilter firstBand;
+        int unusableFrame;  // counted back from the block's end
+        float unusable;
+    };
+    const Case cases[] = {{"y2, and the next band's x2", oneLate, 3, 1e12f},
+                          {"y1 and y2 of a band two samples late", twoLate, 3, 1e12f},
+                          {"x1 of the first band", silent, 1, std::numeric_limits<float>::quiet_NaN()},
+                          {"x2 of the first band", silent, 2, 1e12f}};
+    for (const Case& c : cases) {
+        Cascade cascade;
+        for (int band = 0; band < kBandCount; ++band)
+            for (int channel = 0; channel < 2; ++channel)
+                cascade.filters[band][channel] = band == 0 ? c.firstBand : silent;
+        for (int frames : {31, 32, 40, 63, 64, 100, 3}) {
+            std::vector<float> left(frames, 0.25f), right(frames, -0.5f);
+            left[frames - c.unusableFrame] = c.unusable;
+            ASSERT_TRUE(sameBlock(cascade, left, right)) << c.what << ", " << frames << " frames";
         }
     }
 }
