@@ -1,5 +1,6 @@
 #include "engine/fast/fast_equalizer_engine.h"
 
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -18,6 +19,20 @@ Bits bitsOf(Value value) {
     Bits bits;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
+}
+
+// addDenormalGuard and holdsHugeSample in one pass: whether a sample is
+// beyond the usable range before its offset is added.
+bool guardNotingHugeSamples(float* left, float* right, int32_t frames) {
+    int huge = 0;
+    for (int32_t k = 0; k < frames; ++k) {
+        huge |= (std::fabs(left[k]) > kLargestUsableHistory) |
+                (std::fabs(right[k]) > kLargestUsableHistory);
+        const float offset = (k % 2 == 0) ? kDenormalGuard : -kDenormalGuard;
+        left[k] += offset;
+        right[k] += offset;
+    }
+    return huge != 0;
 }
 
 }  // namespace
@@ -47,6 +62,7 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
     uint32_t changed = everyBand;
     for (int channel : {kLeft, kRight}) {
         const std::atomic<float>* values = channel == kLeft ? bands.left : bands.right;
+#pragma GCC unroll 30
         for (int band = 0; band < kBandCount; ++band) {
             valueBits[channel][band] = bitsOf<uint32_t>(values[band].load(std::memory_order_relaxed));
             changed |= valueBits[channel][band] ^ designedFrom.valueBits[channel][band];
@@ -76,9 +92,8 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
 
     float* left = inputs[0];
     float* right = inputs[1];
-    const bool hugeInput = holdsHugeSample(left, right, sampleFrames);
     inputMeter.update(left, right, sampleFrames);
-    addDenormalGuard(left, right, sampleFrames);
+    const bool hugeInput = guardNotingHugeSamples(left, right, sampleFrames);
     runKernel(state, left, right, sampleFrames, hugeInput);
     outputMeter.update(left, right, sampleFrames);
 
