@@ -53,7 +53,7 @@ void FastEqualizerEngine::designBand(int band, int channel, float value) {
     designedFrom.valueBits[channel][band] = bitsOf<uint32_t>(value);
 }
 
-void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sampleRate) {
+void FastEqualizerEngine::design(const BandValues& bands, double sampleRate) {
     // Most blocks find every value as it was: one pass without branches
     // compares them all, and only a block that finds a change looks further.
     const uint64_t rateBits = bitsOf<uint64_t>(sampleRate);
@@ -87,7 +87,12 @@ void FastEqualizerEngine::designChangedBands(const BandValues& bands, double sam
 void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t sampleFrames,
                                        bool replacing, const BandValues& bands,
                                        double sampleRate) {
-    designChangedBands(bands, sampleRate);
+    design(bands, sampleRate);
+    processDesigned(inputs, outputs, sampleFrames, replacing);
+}
+
+void FastEqualizerEngine::processDesigned(float** inputs, float** outputs, int32_t sampleFrames,
+                                          bool replacing) {
     if (sampleFrames <= 0) return;
 
     float* left = inputs[0];

@@ -31,6 +31,13 @@ public:
     void processBlock(float** inputs, float** outputs, int32_t sampleFrames, bool replacing,
                       const BandValues& bands, double sampleRate);
 
+    // The two halves of processBlock, for a caller that alone writes its band
+    // values and so knows when one changed: the designs (of what changed
+    // since the last, as processBlock makes them), then a block at the
+    // designs made last. Nothing is designed before the first design.
+    void design(const BandValues& bands, double sampleRate);
+    void processDesigned(float** inputs, float** outputs, int32_t sampleFrames, bool replacing);
+
     SimdLevel level() const { return simdLevel; }
 
     // One band's filter as the plain engine would hold it (coefficients and
@@ -49,7 +56,6 @@ private:
         uint32_t valueBits[2][kBandCount] = {};
     };
 
-    void designChangedBands(const BandValues& bands, double sampleRate);
     void designBand(int band, int channel, float value);
 
     SimdLevel simdLevel;

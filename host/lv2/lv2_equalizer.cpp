@@ -48,6 +48,7 @@ Lv2Equalizer::Lv2Equalizer(double rate)
     for (auto& channel : gainPorts)
         for (const void*& port : channel) port = &defaultGain;
     engine.emplace();
+    engine->design(bands, sampleRate);
 }
 
 void Lv2Equalizer::connectPort(uint32_t port, void* data) {
@@ -64,9 +65,12 @@ void Lv2Equalizer::connectPort(uint32_t port, void* data) {
     }
 }
 
-void Lv2Equalizer::activate() { engine.emplace(engine->level()); }
+void Lv2Equalizer::activate() {
+    engine.emplace(engine->level());
+    engine->design(bands, sampleRate);
+}
 
-void Lv2Equalizer::readGains() {
+bool Lv2Equalizer::readGains() {
     // Most runs find every gain as it was: one pass without branches
     // compares them all, and only a run that finds a change converts.
     uint32_t portBits[kChannelCount][kBandCount];
@@ -77,7 +81,7 @@ void Lv2Equalizer::readGains() {
             changed |= portBits[channel][band] ^ gainBits[channel][band];
         }
     }
-    if (!changed) return;
+    if (!changed) return false;
 
     for (int channel = 0; channel < kChannelCount; ++channel) {
         std::atomic<float>* values = channel == kLeftChannel ? bands.left : bands.right;
@@ -88,6 +92,7 @@ void Lv2Equalizer::readGains() {
             values[band].store(bandValueForGain(fromBits(bits)), std::memory_order_relaxed);
         }
     }
+    return true;
 }
 
 void Lv2Equalizer::publishLevels() {
@@ -96,28 +101,23 @@ void Lv2Equalizer::publishLevels() {
 }
 
 void Lv2Equalizer::run(uint32_t frames) {
-    readGains();
+    // The instance alone writes its band values, so the engine designs only
+    // after a gain changed (an empty run takes up new gains too).
+    if (readGains()) engine->design(bands, sampleRate);
     const bool connected = audioIn[0] && audioIn[1] && audioOut[0] && audioOut[1];
     if (!connected) frames = 0;
 
-    // At least one pass, so that an empty run still takes up new gains.
-    uint32_t done = 0;
-    do {
+    for (uint32_t done = 0; done < frames;) {
         const uint32_t piece = std::min(frames - done, kWorkingFrames);
+        // Copied before anything is written: the host may have given the
+        // same buffer for input and output.
+        std::memcpy(working[0], audioIn[0] + done, piece * sizeof(float));
+        std::memcpy(working[1], audioIn[1] + done, piece * sizeof(float));
         float* inputs[kChannelCount] = {working[0], working[1]};
-        float* outputs[kChannelCount] = {nullptr, nullptr};
-        if (piece > 0) {
-            // Copied before anything is written: the host may have given the
-            // same buffer for input and output.
-            std::memcpy(working[0], audioIn[0] + done, piece * sizeof(float));
-            std::memcpy(working[1], audioIn[1] + done, piece * sizeof(float));
-            outputs[0] = audioOut[0] + done;
-            outputs[1] = audioOut[1] + done;
-        }
-        engine->processBlock(inputs, outputs, static_cast<int32_t>(piece), true, bands,
-                             sampleRate);
+        float* outputs[kChannelCount] = {audioOut[0] + done, audioOut[1] + done};
+        engine->processDesigned(inputs, outputs, static_cast<int32_t>(piece), true);
         done += piece;
-    } while (done < frames);
+    }
 
     publishLevels();
 }

@@ -36,7 +36,8 @@ public:
     void run(uint32_t frames);
 
 private:
-    void readGains();
+    // Takes up the gain controls; true if one changed.
+    bool readGains();
     void publishLevels();
 
     // The rate as the VST 2 interface carries it (a float), so both formats

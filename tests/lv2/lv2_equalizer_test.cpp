@@ -114,6 +114,52 @@ TEST(Lv2Equalizer, AnyBlockLengthGivesTheEnginesOutput) {
     }
 }
 
+// The instance has the engine design only after a gain changed: a change
+// between runs reaches the very next run, and a run without one keeps the
+// last designs.
+TEST(Lv2Equalizer, AGainChangedBetweenRunsActsFromTheNextRun) {
+    const size_t block = 32;
+    const Stereo input = music(block * 12, 5);
+    Instance lv2;
+    engine::BandValues bands;
+    auto engine = std::make_unique<engine::FastEqualizerEngine>();
+    Stereo work = input, expected{std::vector<float>(input.left.size()),
+                                  std::vector<float>(input.left.size())};
+    Stereo output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
+    for (size_t start = 0, run = 0; start < input.left.size(); start += block, ++run) {
+        if (run == 3) setZigzag(lv2.gains);
+        if (run == 7) lv2.gains[kRightChannel][12] = -3.5f;
+        for (int band = 0; band < kBandCount; ++band) {
+            bands.left[band].store(bandValueForGain(lv2.gains[kLeftChannel][band]));
+            bands.right[band].store(bandValueForGain(lv2.gains[kRightChannel][band]));
+        }
+        float* in[2] = {work.left.data() + start, work.right.data() + start};
+        float* out[2] = {expected.left.data() + start, expected.right.data() + start};
+        engine->processBlock(in, out, static_cast<int32_t>(block), true, bands, kRate);
+        lv2.connectAudio(input.left.data() + start, input.right.data() + start,
+                         output.left.data() + start, output.right.data() + start);
+        lv2.equalizer->run(static_cast<uint32_t>(block));
+    }
+    EXPECT_TRUE(sameAudio(output, expected));
+
+    // A host that runs an instance it never activated gets the same audio.
+    Lv2Equalizer unactivated(kRate);
+    float flat[kChannelCount][kBandCount] = {};
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        for (int band = 0; band < kBandCount; ++band)
+            unactivated.connectPort(gainPort(Channel(channel), band), &flat[channel][band]);
+    Instance activated;
+    Stereo first{std::vector<float>(block), std::vector<float>(block)};
+    unactivated.connectPort(kAudioInLeft, const_cast<float*>(input.left.data()));
+    unactivated.connectPort(kAudioInRight, const_cast<float*>(input.right.data()));
+    unactivated.connectPort(kAudioOutLeft, first.left.data());
+    unactivated.connectPort(kAudioOutRight, first.right.data());
+    unactivated.run(static_cast<uint32_t>(block));
+    const Stereo opening{{input.left.begin(), input.left.begin() + block},
+                         {input.right.begin(), input.right.begin() + block}};
+    EXPECT_TRUE(sameAudio(first, activated.run(opening, block)));
+}
+
 TEST(Lv2Equalizer, InPlaceBuffersAndTheInputLeftAlone) {
     const Stereo input = music(Lv2Equalizer::kWorkingFrames * 2 + 77, 11);
     Instance separate, shared;
