@@ -1,6 +1,5 @@
 #include "engine/fast/fast_equalizer_engine.h"
 
-#include <cmath>
 #include <cstring>
 #include <initializer_list>
 
@@ -21,24 +20,24 @@ Bits bitsOf(Value value) {
     return bits;
 }
 
-// addDenormalGuard and holdsHugeSample in one pass: whether a sample is
-// beyond the usable range before its offset is added.
-bool guardNotingHugeSamples(float* left, float* right, int32_t frames) {
-    int huge = 0;
-    for (int32_t k = 0; k < frames; ++k) {
-        huge |= (std::fabs(left[k]) > kLargestUsableHistory) |
-                (std::fabs(right[k]) > kLargestUsableHistory);
-        const float offset = (k % 2 == 0) ? kDenormalGuard : -kDenormalGuard;
-        left[k] += offset;
-        right[k] += offset;
-    }
-    return huge != 0;
+SimdLevel supportedOrBaseline(SimdLevel level) {
+    return simdLevelSupported(level) ? level : SimdLevel::sse2;
+}
+
+// Whether two arrays of `frames` samples are the same or do not overlap.
+bool sameOrApart(const float* a, const float* b, int32_t frames) {
+    const auto first = reinterpret_cast<uintptr_t>(a), second = reinterpret_cast<uintptr_t>(b);
+    const uintptr_t size = static_cast<uintptr_t>(frames < 0 ? 0 : frames) * sizeof(float);
+    return first == second || first + size <= second || second + size <= first;
 }
 
 }  // namespace
 
 FastEqualizerEngine::FastEqualizerEngine(SimdLevel level)
-    : simdLevel(simdLevelSupported(level) ? level : SimdLevel::sse2),
+    : inputMeter(supportedOrBaseline(level)),
+      outputMeter(supportedOrBaseline(level)),
+      simdLevel(supportedOrBaseline(level)),
+      passes(&blockPassesFor(simdLevel)),
       layout(LaneLayout::forLanes(wavefront::lanesFor(simdLevel))),
       runKernel(wavefront::kernelFor(simdLevel)) {
     // Real lanes start as the plain engine's filters do, all zero, and are
@@ -88,21 +87,40 @@ void FastEqualizerEngine::processBlock(float** inputs, float** outputs, int32_t 
                                        bool replacing, const BandValues& bands,
                                        double sampleRate) {
     design(bands, sampleRate);
-    processDesigned(inputs, outputs, sampleFrames, replacing);
+    if (sampleFrames <= 0) return;
+    // A host's arrays may be the same for input and output; if one overlaps
+    // another without being it, which no sensible host asks for, the output
+    // goes out frame by frame, as the plain engine's does.
+    const bool outputsApart = sameOrApart(outputs[0], outputs[1], sampleFrames) &&
+                              sameOrApart(inputs[0], outputs[0], sampleFrames) &&
+                              sameOrApart(inputs[0], outputs[1], sampleFrames) &&
+                              sameOrApart(inputs[1], outputs[0], sampleFrames) &&
+                              sameOrApart(inputs[1], outputs[1], sampleFrames);
+    processFrom(inputs, inputs, outputs, sampleFrames, replacing, outputsApart);
 }
 
-void FastEqualizerEngine::processDesigned(float** inputs, float** outputs, int32_t sampleFrames,
-                                          bool replacing) {
-    if (sampleFrames <= 0) return;
+void FastEqualizerEngine::processDesigned(const float* const* sources, float** working,
+                                          float** outputs, int32_t sampleFrames, bool replacing) {
+    processFrom(sources, working, outputs, sampleFrames, replacing,
+                sameOrApart(outputs[0], outputs[1], sampleFrames));
+}
 
-    float* left = inputs[0];
-    float* right = inputs[1];
-    inputMeter.update(left, right, sampleFrames);
-    const bool hugeInput = guardNotingHugeSamples(left, right, sampleFrames);
-    runKernel(state, left, right, sampleFrames, hugeInput);
-    outputMeter.update(left, right, sampleFrames);
+void FastEqualizerEngine::processFrom(const float* const* sources, float** working,
+                                      float** outputs, int32_t frames, bool replacing,
+                                      bool outputsApart) {
+    if (frames <= 0) return;
 
-    deliverBlock(left, right, outputs, sampleFrames, replacing);
+    // The input meter reads the input as it came, before the guard.
+    inputMeter.update(sources[0], sources[1], frames);
+    const bool hugeInput = passes->guard(sources[0], sources[1], working[0], working[1], frames);
+    runKernel(state, working[0], working[1], frames, hugeInput);
+    outputMeter.update(working[0], working[1], frames);
+    // Whole registers at a time give what the plain engine's frame-by-frame
+    // loop gives, unless the arrays overlap.
+    if (outputsApart)
+        passes->deliver(working[0], working[1], outputs[0], outputs[1], frames, replacing);
+    else
+        deliverBlock(working[0], working[1], outputs, frames, replacing);
 }
 
 BandFilter FastEqualizerEngine::filter(int band, int channel) const {

@@ -12,6 +12,7 @@
 
 #include "engine/band_filter.h"
 #include "engine/band_values.h"
+#include "engine/fast/block_passes.h"
 #include "engine/fast/fast_level_meter.h"
 #include "engine/fast/simd_level.h"
 #include "engine/fast/wavefront_kernels.h"
@@ -35,8 +36,14 @@ public:
     // values and so knows when one changed: the designs (of what changed
     // since the last, as processBlock makes them), then a block at the
     // designs made last. Nothing is designed before the first design.
+    //
+    // The block is read from `sources`, which stay as they are, and
+    // equalized in `working`, arrays of the caller's own that overlap none
+    // of the others: the input is copied there on the way, in the pass that
+    // adds the denormal guard.
     void design(const BandValues& bands, double sampleRate);
-    void processDesigned(float** inputs, float** outputs, int32_t sampleFrames, bool replacing);
+    void processDesigned(const float* const* sources, float** working, float** outputs,
+                         int32_t sampleFrames, bool replacing);
 
     SimdLevel level() const { return simdLevel; }
 
@@ -57,8 +64,14 @@ private:
     };
 
     void designBand(int band, int channel, float value);
+    // A block read from `sources` and equalized in `working`, the same
+    // arrays or apart. With `outputsApart`, no output array overlaps another
+    // array of the block without being it.
+    void processFrom(const float* const* sources, float** working, float** outputs, int32_t frames,
+                     bool replacing, bool outputsApart);
 
     SimdLevel simdLevel;
+    const BlockPasses* passes;
     LaneLayout layout;
     wavefront::Run runKernel;
     DesignedFrom designedFrom;

@@ -107,15 +107,15 @@ void Lv2Equalizer::run(uint32_t frames) {
     const bool connected = audioIn[0] && audioIn[1] && audioOut[0] && audioOut[1];
     if (!connected) frames = 0;
 
+    float* workingArrays[kChannelCount] = {working[0], working[1]};
     for (uint32_t done = 0; done < frames;) {
         const uint32_t piece = std::min(frames - done, kWorkingFrames);
-        // Copied before anything is written: the host may have given the
-        // same buffer for input and output.
-        std::memcpy(working[0], audioIn[0] + done, piece * sizeof(float));
-        std::memcpy(working[1], audioIn[1] + done, piece * sizeof(float));
-        float* inputs[kChannelCount] = {working[0], working[1]};
+        // The engine reads the host's input once, on its way into the
+        // working buffers, before anything is written: the host may have
+        // given the same buffer for input and output.
+        const float* sources[kChannelCount] = {audioIn[0] + done, audioIn[1] + done};
         float* outputs[kChannelCount] = {audioOut[0] + done, audioOut[1] + done};
-        engine->processDesigned(inputs, outputs, static_cast<int32_t>(piece), true);
+        engine->processDesigned(sources, workingArrays, outputs, static_cast<int32_t>(piece), true);
         done += piece;
     }
 

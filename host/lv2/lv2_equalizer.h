@@ -1,9 +1,9 @@
 #pragma once
 // The equalizer as an LV2 plug-in instance: the engine the VST 2 module
-// ships, fed from the gain ports and feeding the level ports. The engine
-// works in its input arrays, while an LV2 host's input buffers are its own
-// (and may be the output buffers), so each run copies the input into working
-// buffers made with the instance, in pieces when the host's block is longer.
+// ships, fed from the gain ports and feeding the level ports. An LV2 host's
+// input buffers are its own (and may be the output buffers), so the engine
+// works in buffers made with the instance, copying the input there on the
+// way, in pieces when the host's block is longer.
 
 #include <cstdint>
 #include <optional>

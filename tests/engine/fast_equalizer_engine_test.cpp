@@ -17,11 +17,14 @@
 
 #include "engine/equalizer_engine.h"
 #include "bits.h"
+#include "levels.h"
 
 namespace vorn::engine {
 namespace {
 
 using testing::bitsOf;
+using testing::levelName;
+using testing::offeredLevels;
 using testing::sameSample;
 
 // The plain engine and a fast one at one level, fed the same blocks.
@@ -74,13 +77,6 @@ public:
     FastEqualizerEngine fast;
     int blocks = 0;
 };
-
-std::vector<SimdLevel> offeredLevels() {
-    std::vector<SimdLevel> levels;
-    for (SimdLevel level : {SimdLevel::sse2, SimdLevel::avx2, SimdLevel::avx512})
-        if (simdLevelSupported(level)) levels.push_back(level);
-    return levels;
-}
 
 class FastEngine : public ::testing::TestWithParam<SimdLevel> {
 protected:
@@ -219,12 +215,94 @@ TEST_P(FastEngine, StrangeSettingsAndEmptyBlocks) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachOfferedLevel, FastEngine, ::testing::ValuesIn(offeredLevels()),
-                         [](const ::testing::TestParamInfo<SimdLevel>& info) {
-                             std::string name = simdLevelName(info.param);
-                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
-                             return name;
-                         });
+// A caller whose input must stay as it is gives arrays of its own to work
+// in; the input is copied there on the way.
+TEST_P(FastEngine, ABlockFromArraysThatStayAsTheyAre) {
+    EqualizerEngine plain;
+    FastEqualizerEngine fast(GetParam());
+    BandValues bands;
+    randomise(bands);
+    fast.design(bands, 48000.0);
+    // Silence first: from fresh meters, a meter that read the guard's
+    // offsets would show them.
+    int blocks = 0;
+    for (int frames : {64, 1, 17, 32, 33, 40, 64, 100, 512}) {
+        for (bool replacing : {true, false}) {
+            const bool silence = blocks++ < 2;
+            const std::vector<float> left = silence ? std::vector<float>(frames) : noise(frames);
+            const std::vector<float> right = silence ? std::vector<float>(frames) : noise(frames);
+            std::vector<float> plainLeft = left, plainRight = right;
+            std::vector<float> plainOutLeft(frames, 0.25f), plainOutRight(frames, -0.5f);
+            std::vector<float> outLeft = plainOutLeft, outRight = plainOutRight;
+            std::vector<float> workLeft(frames), workRight(frames);
+            float* plainIn[2] = {plainLeft.data(), plainRight.data()};
+            float* plainOut[2] = {plainOutLeft.data(), plainOutRight.data()};
+            const float* sources[2] = {left.data(), right.data()};
+            float* working[2] = {workLeft.data(), workRight.data()};
+            float* outputs[2] = {outLeft.data(), outRight.data()};
+            plain.processBlock(plainIn, plainOut, frames, replacing, bands, 48000.0);
+            fast.processDesigned(sources, working, outputs, frames, replacing);
+            for (int k = 0; k < frames; ++k) {
+                ASSERT_TRUE(sameSample(plainOutLeft[k], outLeft[k]) &&
+                            sameSample(plainOutRight[k], outRight[k]))
+                    << frames << " frames, frame " << k;
+                ASSERT_TRUE(sameSample(plainLeft[k], workLeft[k]) &&
+                            sameSample(plainRight[k], workRight[k]))
+                    << "the working arrays hold the equalized block";
+            }
+            ASSERT_EQ(bitsOf(plain.inputMeter.level()), bitsOf(fast.inputMeter.level()));
+            ASSERT_EQ(bitsOf(plain.outputMeter.level()), bitsOf(fast.outputMeter.level()));
+        }
+    }
+    for (int band = 0; band < kBandCount; ++band) {
+        const BandFilter left = fast.filter(band, 0), right = fast.filter(band, 1);
+        EXPECT_EQ(std::memcmp(&plain.leftFilters[band], &left, sizeof left), 0) << band;
+        EXPECT_EQ(std::memcmp(&plain.rightFilters[band], &right, sizeof right), 0) << band;
+    }
+}
+
+// Output arrays that overlap an input array, or each other, without being
+// it: no sensible host does that, but what comes out is still the plain
+// engine's, which writes frame by frame.
+TEST_P(FastEngine, OutputArraysThatOverlapOthersWithoutBeingThem) {
+    BandValues bands;
+    randomise(bands);
+    constexpr int kFrames = 48;
+    struct Arrangement {
+        int inputLeft, inputRight, outputLeft, outputRight;  // offsets into one storage
+    };
+    const Arrangement arrangements[] = {
+        {0, 100, 3, 100},   // left output three frames into the left input
+        {0, 100, 0, 97},    // right output three frames before the right input
+        {0, 100, 200, 201}, // the outputs one frame apart
+        {0, 100, 200, 200}, // the same output array twice: the right channel wins
+    };
+    for (const Arrangement& at : arrangements) {
+        for (bool replacing : {true, false}) {
+            EqualizerEngine plain;
+            FastEqualizerEngine fast(GetParam());
+            std::vector<float> plainStorage = noise(300);
+            std::vector<float> fastStorage = plainStorage;
+            auto arrays = [&](std::vector<float>& storage, float** in, float** out) {
+                in[0] = storage.data() + at.inputLeft;
+                in[1] = storage.data() + at.inputRight;
+                out[0] = storage.data() + at.outputLeft;
+                out[1] = storage.data() + at.outputRight;
+            };
+            float *plainIn[2], *plainOut[2], *fastIn[2], *fastOut[2];
+            arrays(plainStorage, plainIn, plainOut);
+            arrays(fastStorage, fastIn, fastOut);
+            plain.processBlock(plainIn, plainOut, kFrames, replacing, bands, 44100.0);
+            fast.processBlock(fastIn, fastOut, kFrames, replacing, bands, 44100.0);
+            for (size_t k = 0; k < plainStorage.size(); ++k)
+                ASSERT_TRUE(sameSample(plainStorage[k], fastStorage[k]))
+                    << "outputs at " << at.outputLeft << " and " << at.outputRight
+                    << ", replacing " << replacing << ": sample " << k;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachOfferedLevel, FastEngine, ::testing::ValuesIn(offeredLevels()), levelName);
 
 TEST(SimdLevels, TheBestIsSupportedAndSse2IsAlways) {
     EXPECT_TRUE(simdLevelSupported(SimdLevel::sse2));

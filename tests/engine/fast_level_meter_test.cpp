@@ -1,7 +1,8 @@
 // The fast meter against the plain one: the same reading, bit for bit,
 // after every block, on signals chosen to cross the places where its
 // shortcut does not hold (binade edges, the fall to zero and below, samples
-// that are not real) as well as plain noise.
+// that are not real) as well as plain noise; at each instruction set this
+// processor offers.
 
 #include "engine/fast/fast_level_meter.h"
 
@@ -14,14 +15,19 @@
 #include <vector>
 
 #include "bits.h"
+#include "levels.h"
 
 namespace vorn::engine {
 namespace {
 
 using testing::bitsOf;
+using testing::levelName;
+using testing::offeredLevels;
 
 class Meters {
 public:
+    explicit Meters(SimdLevel level) : fast(level) {}
+
     ::testing::AssertionResult block(const std::vector<float>& left, const std::vector<float>& right) {
         const int frames = static_cast<int>(left.size());
         plain.update(left.data(), right.data(), frames);
@@ -84,13 +90,18 @@ private:
     float amplitude_ = 1.0f;
 };
 
-TEST(FastLevelMeter, ReadsAsThePlainMeterAfterEveryBlock) {
+class FastMeter : public ::testing::TestWithParam<SimdLevel> {
+protected:
+    const BlockPasses& passes = blockPassesFor(GetParam());
+};
+
+TEST_P(FastMeter, ReadsAsThePlainMeterAfterEveryBlock) {
     Source leftSource, rightSource;
     std::mt19937 sizes(7);
     // A loud sample holds the meter up for a long time, so the meters start
     // afresh now and then.
     for (int session = 0; session < 100; ++session) {
-        Meters meters;
+        Meters meters(GetParam());
         for (int round = 0; round < 200; ++round) {
             const int frames = round % 5 == 0 ? 1 + static_cast<int>(sizes() % 20)
                                               : 1 + static_cast<int>(sizes() % 600);
@@ -103,7 +114,7 @@ TEST(FastLevelMeter, ReadsAsThePlainMeterAfterEveryBlock) {
 // The running value itself, which the published float would round away:
 // from meters at and around the edges of binades, with samples around the
 // meter and around the next binade's edge.
-TEST(FastLevelMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
+TEST_P(FastMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
     std::mt19937 random(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     constexpr int kChunk = FastLevelMeter::kChunk;
@@ -134,7 +145,7 @@ TEST(FastLevelMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
         }
         double expected = meter;
         for (int k = 0; k < kChunk; ++k) expected = LevelMeter::afterFrame(expected, left[k], right[k]);
-        const double actual = FastLevelMeter::afterChunk(meter, left, right);
+        const double actual = FastLevelMeter::afterChunk(meter, left, right, passes);
         ASSERT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0)
             << "round " << round << ": from " << meter << ", " << expected << " against " << actual;
     }
@@ -143,7 +154,7 @@ TEST(FastLevelMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
 // Quiet chunks, decided by their last frame: silence with and without the
 // guard offsets, tiny noise, a lone NaN or a sample just too loud among them,
 // from meters around zero and just below one fall-back.
-TEST(FastLevelMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
+TEST_P(FastMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
     std::mt19937 random(5);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     constexpr int kChunk = FastLevelMeter::kChunk;
@@ -175,7 +186,7 @@ TEST(FastLevelMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
         if (random() % 3 == 0) left[kChunk - 1] = right[kChunk - 1] = 0.0f;
         double expected = meter;
         for (int k = 0; k < kChunk; ++k) expected = LevelMeter::afterFrame(expected, left[k], right[k]);
-        const double actual = FastLevelMeter::afterChunk(meter, left, right);
+        const double actual = FastLevelMeter::afterChunk(meter, left, right, passes);
         ASSERT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0)
             << "round " << round << ": from " << meter << ", " << expected << " against " << actual;
     }
@@ -183,10 +194,10 @@ TEST(FastLevelMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
 
 // A peak and then the whole fall through every binade to zero and below,
 // in chunk-sized and odd blocks.
-TEST(FastLevelMeter, FallsAsThePlainMeterThroughEveryBinade) {
+TEST_P(FastMeter, FallsAsThePlainMeterThroughEveryBinade) {
     for (float peak : {1.0f, 0.75f, 2.0f, 1e6f, std::numeric_limits<float>::max()}) {
         for (int blockSize : {16, 17, 64, 4096}) {
-            Meters meters;
+            Meters meters(GetParam());
             ASSERT_TRUE(meters.block({peak}, {0.0f}));
             const std::vector<float> silence(blockSize, 0.0f);
             for (int block = 0; block < 12000 / blockSize + 2; ++block)
@@ -194,6 +205,8 @@ TEST(FastLevelMeter, FallsAsThePlainMeterThroughEveryBinade) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachOfferedLevel, FastMeter, ::testing::ValuesIn(offeredLevels()), levelName);
 
 }  // namespace
 }  // namespace vorn::engine
