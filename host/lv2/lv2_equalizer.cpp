@@ -71,22 +71,21 @@ void Lv2Equalizer::activate() {
 }
 
 bool Lv2Equalizer::readGains() {
-    // Most runs find every gain as it was: one pass without branches
-    // compares them all, and only a run that finds a change converts.
-    uint32_t portBits[kChannelCount][kBandCount];
+    // Most runs find every gain as it was: one pass without branches or
+    // stores compares them all, and only a run that finds a change reads
+    // them again to convert the ones that changed.
+    const void* const* ports = &gainPorts[0][0];
+    const uint32_t* known = &gainBits[0][0];
     uint32_t changed = 0;
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-        for (int band = 0; band < kBandCount; ++band) {
-            portBits[channel][band] = readPortBits(gainPorts[channel][band]);
-            changed |= portBits[channel][band] ^ gainBits[channel][band];
-        }
-    }
+#pragma GCC unroll 60
+    for (int port = 0; port < kChannelCount * kBandCount; ++port)
+        changed |= readPortBits(ports[port]) ^ known[port];
     if (!changed) return false;
 
     for (int channel = 0; channel < kChannelCount; ++channel) {
         std::atomic<float>* values = channel == kLeftChannel ? bands.left : bands.right;
         for (int band = 0; band < kBandCount; ++band) {
-            const uint32_t bits = portBits[channel][band];
+            const uint32_t bits = readPortBits(gainPorts[channel][band]);
             if (bits == gainBits[channel][band]) continue;
             gainBits[channel][band] = bits;
             values[band].store(bandValueForGain(fromBits(bits)), std::memory_order_relaxed);

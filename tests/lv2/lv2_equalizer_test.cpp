@@ -160,6 +160,33 @@ TEST(Lv2Equalizer, AGainChangedBetweenRunsActsFromTheNextRun) {
     EXPECT_TRUE(sameAudio(first, activated.run(opening, block)));
 }
 
+// Every gain port is looked at: one changed alone, each in turn, reaches
+// the very next run.
+TEST(Lv2Equalizer, AChangeOfAnyOneGainIsTakenUp) {
+    const size_t block = 32;
+    const Stereo input = music(block * kChannelCount * kBandCount, 9);
+    Instance lv2;
+    engine::BandValues bands;
+    auto engine = std::make_unique<engine::FastEqualizerEngine>();
+    Stereo work = input, expected{std::vector<float>(input.left.size()),
+                                  std::vector<float>(input.left.size())};
+    Stereo output = expected;
+    for (size_t start = 0, run = 0; start < input.left.size(); start += block, ++run) {
+        const auto channel = static_cast<Channel>(run / kBandCount);
+        const int band = static_cast<int>(run % kBandCount);
+        lv2.gains[channel][band] = band % 2 ? 6.5f : -9.0f;
+        (channel == kLeftChannel ? bands.left : bands.right)[band].store(
+            bandValueForGain(lv2.gains[channel][band]));
+        float* in[2] = {work.left.data() + start, work.right.data() + start};
+        float* out[2] = {expected.left.data() + start, expected.right.data() + start};
+        engine->processBlock(in, out, static_cast<int32_t>(block), true, bands, kRate);
+        lv2.connectAudio(input.left.data() + start, input.right.data() + start,
+                         output.left.data() + start, output.right.data() + start);
+        lv2.equalizer->run(static_cast<uint32_t>(block));
+    }
+    EXPECT_TRUE(sameAudio(output, expected));
+}
+
 TEST(Lv2Equalizer, InPlaceBuffersAndTheInputLeftAlone) {
     const Stereo input = music(Lv2Equalizer::kWorkingFrames * 2 + 77, 11);
     Instance separate, shared;
