@@ -1,10 +1,9 @@
 #pragma once
 // The passes over a whole block around the wavefront kernel, on the widest
 // registers the processor has: the denormal guard with the huge-sample check,
-// the meters' look at a chunk, and the delivery into the host's outputs. Each
-// gives exactly what the plain engine's loops give, sample by sample; the
-// blocks of 32 frames that hosts often send spend much of their time outside
-// the kernel, in these.
+// the level meters, and the delivery into the host's outputs. Each gives
+// exactly what the plain engine's loops give; a block of 32 frames, which
+// hosts often send, spends a good part of its time in these.
 
 #include <cstdint>
 
@@ -12,15 +11,8 @@
 
 namespace vorn::engine {
 
-// Frames a meter takes together (see FastLevelMeter).
+// Frames the level meters take together (see meter_chunks.h).
 constexpr int kMeterChunk = 32;
-
-// For the meter's rule within one binade: over a chunk's frames k, the larger
-// of each frame's two magnitudes, loudest_k.
-struct ChunkPeaks {
-    double best;    // max(meter - kMeterChunk * fall, max_k(loudest_k - (kMeterChunk - k) * fall))
-    float loudest;  // max_k(loudest_k); NaN counts for nothing, -1 when every sample is NaN
-};
 
 struct BlockPasses {
     // `from` into `to`, which are the same arrays or apart, with the denormal
@@ -28,9 +20,9 @@ struct BlockPasses {
     // range before its offset (holdsHugeSample).
     bool (*guard)(const float* fromLeft, const float* fromRight, float* toLeft, float* toRight,
                   int32_t frames);
-    // Whether all kMeterChunk frames are real numbers of magnitude below `limit`.
-    bool (*quietChunk)(const float* left, const float* right, float limit);
-    ChunkPeaks (*chunkPeaks)(const float* left, const float* right, double meter, double fall);
+    // A level meter's running value after `frames` more frames: what
+    // LevelMeter::afterFrame gives frame by frame.
+    double (*meterFrames)(double meter, const float* left, const float* right, int32_t frames);
     // As deliverBlock, into outputs that do not overlap the block.
     void (*deliver)(const float* left, const float* right, float* outLeft, float* outRight,
                     int32_t frames, bool replacing);

@@ -1,9 +1,10 @@
 #pragma once
 // The passes over a whole block (block_passes.h), written once for any
-// register width and compiled once per instruction set
-// (block_passes_sse2.cpp, _avx2.cpp, _avx512.cpp), each file with its own
-// compiler flags. Whole registers first, then the frames left over one by
-// one, as the plain engine's loops do them.
+// register width and compiled once per instruction set (block_passes_sse2.cpp,
+// _avx2.cpp, _avx512.cpp), each file with its own compiler flags. The guard
+// and the delivery take whole registers first, then the frames left over one
+// by one, as the plain engine's loops do them; the meters have a rule of
+// their own (meter_chunks.h).
 //
 // Everything here has internal linkage: a function compiled for a wider set
 // must never stand in for the baseline copy of the same inline function.
@@ -15,6 +16,7 @@
 #include "engine/equalizer_engine.h"
 #include "engine/fast/block_passes.h"
 #include "engine/fast/float_lanes.h"
+#include "engine/fast/meter_chunks.h"
 
 namespace vorn::engine::passes {
 namespace {
@@ -22,7 +24,6 @@ namespace {
 template <int kFloats>
 struct Passes : FloatLanes<kFloats> {
     using L = FloatLanes<kFloats>;
-    static_assert(kMeterChunk % kFloats == 0, "a chunk is whole registers");
 
     static bool guard(const float* fromLeft, const float* fromRight, float* toLeft, float* toRight,
                       int32_t frames) {
@@ -58,38 +59,6 @@ struct Passes : FloatLanes<kFloats> {
         return anyHuge;
     }
 
-    static bool quietChunk(const float* left, const float* right, float limit) {
-        const auto below = L::splat(limit);
-        auto quiet = L::every();
-        for (int k = 0; k < kMeterChunk; k += kFloats)
-            quiet = L::both(quiet, L::both(L::below(L::magnitude(L::load(left + k)), below),
-                                           L::below(L::magnitude(L::load(right + k)), below)));
-        return L::all(quiet);
-    }
-
-    static ChunkPeaks chunkPeaks(const float* left, const float* right, double meter, double fall) {
-        constexpr int kHalf = kFloats / 2;
-        const auto nothing = L::splat(-1.0f);
-        const auto falls = L::splat(fall);
-        auto loudest = nothing;
-        // Two running maxima, so that no long chain of comparisons stands
-        // between one chunk and the next.
-        auto lowerBest = L::splat(meter - kMeterChunk * fall);
-        auto upperBest = lowerBest;
-        for (int k = 0; k < kMeterChunk; k += kFloats) {
-            const auto frames = L::larger(L::magnitude(L::load(left + k)),
-                                          L::larger(L::magnitude(L::load(right + k)), nothing));
-            loudest = L::larger(frames, loudest);
-            const auto lowerFalls = L::countdown(kMeterChunk - k);
-            const auto upperFalls = L::countdown(kMeterChunk - k - kHalf);
-            lowerBest = L::larger(L::subtract(L::lowerHalf(frames), L::multiply(lowerFalls, falls)),
-                                  lowerBest);
-            upperBest = L::larger(L::subtract(L::upperHalf(frames), L::multiply(upperFalls, falls)),
-                                  upperBest);
-        }
-        return {L::largest(L::larger(lowerBest, upperBest)), L::largest(loudest)};
-    }
-
     static void deliver(const float* left, const float* right, float* outLeft, float* outRight,
                         int32_t frames, bool replacing) {
         int32_t k = 0;
@@ -109,7 +78,9 @@ struct Passes : FloatLanes<kFloats> {
         deliverBlock(left + k, right + k, rest, frames - k, replacing);
     }
 
-    static constexpr BlockPasses table() { return {guard, quietChunk, chunkPeaks, deliver}; }
+    static constexpr BlockPasses table() {
+        return {guard, MeterChunks<kFloats>::afterFrames, deliver};
+    }
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The level meter the fast engine ships: the same readings as LevelMeter,
 // bit for bit, without walking the block one frame at a time where that
-// cannot change the result.
+// cannot change the result (meter_chunks.h).
 
 #include <cstdint>
 
@@ -15,17 +15,13 @@ class FastLevelMeter : public LevelMeter {
 public:
     // The level is fixed for the meter's life; tests pass each level the
     // processor offers.
-    explicit FastLevelMeter(SimdLevel level = bestSimdLevel());
+    explicit FastLevelMeter(SimdLevel level = bestSimdLevel())
+        : passes(&blockPassesFor(simdLevelSupported(level) ? level : SimdLevel::sse2)) {}
 
     // As LevelMeter::update.
-    void update(const float* left, const float* right, int32_t frames);
-
-    // Frames taken together.
-    static constexpr int kChunk = kMeterChunk;
-
-    // The running value after kChunk more frames: afterFrame kChunk times.
-    static double afterChunk(double meter, const float* left, const float* right,
-                             const BlockPasses& passes);
+    void update(const float* left, const float* right, int32_t frames) {
+        if (frames > 0) publish(passes->meterFrames(level(), left, right, frames));
+    }
 
 private:
     const BlockPasses* passes;

@@ -117,7 +117,7 @@ TEST_P(FastMeter, ReadsAsThePlainMeterAfterEveryBlock) {
 TEST_P(FastMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
     std::mt19937 random(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    constexpr int kChunk = FastLevelMeter::kChunk;
+    constexpr int kChunk = kMeterChunk;
     for (int round = 0; round < 200000; ++round) {
         const double low = std::ldexp(1.0, static_cast<int>(random() % 24) - 14);
         double meter;
@@ -145,7 +145,7 @@ TEST_P(FastMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
         }
         double expected = meter;
         for (int k = 0; k < kChunk; ++k) expected = LevelMeter::afterFrame(expected, left[k], right[k]);
-        const double actual = FastLevelMeter::afterChunk(meter, left, right, passes);
+        const double actual = passes.meterFrames(meter, left, right, kChunk);
         ASSERT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0)
             << "round " << round << ": from " << meter << ", " << expected << " against " << actual;
     }
@@ -157,7 +157,7 @@ TEST_P(FastMeter, AChunkEndsOnTheSameRunningValueAsFrameByFrame) {
 TEST_P(FastMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
     std::mt19937 random(5);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    constexpr int kChunk = FastLevelMeter::kChunk;
+    constexpr int kChunk = kMeterChunk;
     const double fall = LevelMeter::kFallPerSample;
     for (int round = 0; round < 100000; ++round) {
         double meter;
@@ -186,7 +186,7 @@ TEST_P(FastMeter, AQuietChunkEndsOnTheSameRunningValueAsFrameByFrame) {
         if (random() % 3 == 0) left[kChunk - 1] = right[kChunk - 1] = 0.0f;
         double expected = meter;
         for (int k = 0; k < kChunk; ++k) expected = LevelMeter::afterFrame(expected, left[k], right[k]);
-        const double actual = FastLevelMeter::afterChunk(meter, left, right, passes);
+        const double actual = passes.meterFrames(meter, left, right, kChunk);
         ASSERT_EQ(std::memcmp(&expected, &actual, sizeof expected), 0)
             << "round " << round << ": from " << meter << ", " << expected << " against " << actual;
     }
