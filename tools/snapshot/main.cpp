@@ -134,7 +134,7 @@ int compare(const Picture& render, const Options& options) {
                     other.width, other.height, render.width, render.height);
         return kExitDifferent;
     }
-    std::string outside = "every pixel";
+    std::string outside = "pixels";
     if (options.excluded) {
         const PixelBox& box = *options.excluded;
         outside = "pixels outside " + std::to_string(box.x0) + "," + std::to_string(box.y0) +
