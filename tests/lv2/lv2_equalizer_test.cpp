@@ -48,13 +48,16 @@ public:
     // Runs the signal in blocks of `block` frames into fresh output buffers.
     Stereo run(const Stereo& input, size_t block) {
         Stereo output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
-        for (size_t start = 0; start < input.left.size(); start += block) {
-            const size_t frames = std::min(block, input.left.size() - start);
-            connectAudio(input.left.data() + start, input.right.data() + start,
-                         output.left.data() + start, output.right.data() + start);
-            equalizer->run(static_cast<uint32_t>(frames));
-        }
+        for (size_t start = 0; start < input.left.size(); start += block)
+            runAt(input, output, start, std::min(block, input.left.size() - start));
         return output;
+    }
+
+    // One run of `frames` frames from `start` of the signal into `output`.
+    void runAt(const Stereo& input, Stereo& output, size_t start, size_t frames) {
+        connectAudio(input.left.data() + start, input.right.data() + start,
+                     output.left.data() + start, output.right.data() + start);
+        equalizer->run(static_cast<uint32_t>(frames));
     }
 
     void connectAudio(const float* inLeft, const float* inRight, float* outLeft, float* outRight) {
@@ -68,6 +71,33 @@ public:
     float gains[kChannelCount][kBandCount] = {};
     float inputLevel = -1.0f;
     float outputLevel = -1.0f;
+};
+
+// The engine alone, given the blocks a host gives the instance and the band
+// values of the instance's gain ports: what the instance must put out.
+class EngineAlone {
+public:
+    explicit EngineAlone(const Stereo& input)
+        : output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())},
+          work(input) {}
+
+    void runAt(const float (&gains)[kChannelCount][kBandCount], size_t start, size_t frames) {
+        for (int band = 0; band < kBandCount; ++band) {
+            bands.left[band].store(bandValueForGain(gains[kLeftChannel][band]));
+            bands.right[band].store(bandValueForGain(gains[kRightChannel][band]));
+        }
+        float* in[2] = {work.left.data() + start, work.right.data() + start};
+        float* out[2] = {output.left.data() + start, output.right.data() + start};
+        engine->processBlock(in, out, static_cast<int32_t>(frames), true, bands, kRate);
+    }
+
+    Stereo output;
+
+private:
+    Stereo work;  // the engine works in its input arrays
+    engine::BandValues bands;
+    std::unique_ptr<engine::FastEqualizerEngine> engine =
+        std::make_unique<engine::FastEqualizerEngine>();
 };
 
 ::testing::AssertionResult sameAudio(const Stereo& a, const Stereo& b) {
@@ -93,24 +123,10 @@ TEST(Lv2Equalizer, AnyBlockLengthGivesTheEnginesOutput) {
                          size_t{Lv2Equalizer::kWorkingFrames + 1}, frames}) {
         Instance lv2;
         setZigzag(lv2.gains);
-        const Stereo expected = [&] {
-            // The engine given the same blocks as one host would.
-            engine::BandValues bands;
-            for (int band = 0; band < kBandCount; ++band) {
-                bands.left[band].store(bandValueForGain(lv2.gains[kLeftChannel][band]));
-                bands.right[band].store(bandValueForGain(lv2.gains[kRightChannel][band]));
-            }
-            auto engine = std::make_unique<engine::FastEqualizerEngine>();
-            Stereo work = input, out{std::vector<float>(frames), std::vector<float>(frames)};
-            for (size_t start = 0; start < frames; start += block) {
-                const auto n = static_cast<int32_t>(std::min(block, frames - start));
-                float* in[2] = {work.left.data() + start, work.right.data() + start};
-                float* o[2] = {out.left.data() + start, out.right.data() + start};
-                engine->processBlock(in, o, n, true, bands, kRate);
-            }
-            return out;
-        }();
-        EXPECT_TRUE(sameAudio(lv2.run(input, block), expected)) << "blocks of " << block;
+        EngineAlone alone(input);
+        for (size_t start = 0; start < frames; start += block)
+            alone.runAt(lv2.gains, start, std::min(block, frames - start));
+        EXPECT_TRUE(sameAudio(lv2.run(input, block), alone.output)) << "blocks of " << block;
     }
 }
 
@@ -121,26 +137,15 @@ TEST(Lv2Equalizer, AGainChangedBetweenRunsActsFromTheNextRun) {
     const size_t block = 32;
     const Stereo input = music(block * 12, 5);
     Instance lv2;
-    engine::BandValues bands;
-    auto engine = std::make_unique<engine::FastEqualizerEngine>();
-    Stereo work = input, expected{std::vector<float>(input.left.size()),
-                                  std::vector<float>(input.left.size())};
-    Stereo output{std::vector<float>(input.left.size()), std::vector<float>(input.left.size())};
+    EngineAlone alone(input);
+    Stereo output = alone.output;
     for (size_t start = 0, run = 0; start < input.left.size(); start += block, ++run) {
         if (run == 3) setZigzag(lv2.gains);
         if (run == 7) lv2.gains[kRightChannel][12] = -3.5f;
-        for (int band = 0; band < kBandCount; ++band) {
-            bands.left[band].store(bandValueForGain(lv2.gains[kLeftChannel][band]));
-            bands.right[band].store(bandValueForGain(lv2.gains[kRightChannel][band]));
-        }
-        float* in[2] = {work.left.data() + start, work.right.data() + start};
-        float* out[2] = {expected.left.data() + start, expected.right.data() + start};
-        engine->processBlock(in, out, static_cast<int32_t>(block), true, bands, kRate);
-        lv2.connectAudio(input.left.data() + start, input.right.data() + start,
-                         output.left.data() + start, output.right.data() + start);
-        lv2.equalizer->run(static_cast<uint32_t>(block));
+        alone.runAt(lv2.gains, start, block);
+        lv2.runAt(input, output, start, block);
     }
-    EXPECT_TRUE(sameAudio(output, expected));
+    EXPECT_TRUE(sameAudio(output, alone.output));
 
     // A host that runs an instance it never activated gets the same audio.
     Lv2Equalizer unactivated(kRate);
@@ -166,25 +171,14 @@ TEST(Lv2Equalizer, AChangeOfAnyOneGainIsTakenUp) {
     const size_t block = 32;
     const Stereo input = music(block * kChannelCount * kBandCount, 9);
     Instance lv2;
-    engine::BandValues bands;
-    auto engine = std::make_unique<engine::FastEqualizerEngine>();
-    Stereo work = input, expected{std::vector<float>(input.left.size()),
-                                  std::vector<float>(input.left.size())};
-    Stereo output = expected;
+    EngineAlone alone(input);
+    Stereo output = alone.output;
     for (size_t start = 0, run = 0; start < input.left.size(); start += block, ++run) {
-        const auto channel = static_cast<Channel>(run / kBandCount);
-        const int band = static_cast<int>(run % kBandCount);
-        lv2.gains[channel][band] = band % 2 ? 6.5f : -9.0f;
-        (channel == kLeftChannel ? bands.left : bands.right)[band].store(
-            bandValueForGain(lv2.gains[channel][band]));
-        float* in[2] = {work.left.data() + start, work.right.data() + start};
-        float* out[2] = {expected.left.data() + start, expected.right.data() + start};
-        engine->processBlock(in, out, static_cast<int32_t>(block), true, bands, kRate);
-        lv2.connectAudio(input.left.data() + start, input.right.data() + start,
-                         output.left.data() + start, output.right.data() + start);
-        lv2.equalizer->run(static_cast<uint32_t>(block));
+        lv2.gains[run / kBandCount][run % kBandCount] = run % 2 ? 6.5f : -9.0f;
+        alone.runAt(lv2.gains, start, block);
+        lv2.runAt(input, output, start, block);
     }
-    EXPECT_TRUE(sameAudio(output, expected));
+    EXPECT_TRUE(sameAudio(output, alone.output));
 }
 
 TEST(Lv2Equalizer, InPlaceBuffersAndTheInputLeftAlone) {

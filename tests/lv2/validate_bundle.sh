@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The bundle's Turtle against the LV2 specification's own schemas
+# The bundle's Turtle against the schemas LV2 itself ships
 # (lv2_validate from lv2-dev, which runs sordi's validator): no error and no
 # warning.
 # Usage: validate_bundle.sh <bundle folder>
